@@ -1,0 +1,5 @@
+option(TEMPRA_SANITIZE "Build with AddressSanitizer, UndefinedBehaviorSanitizer and leak checking" OFF)
+if(TEMPRA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
