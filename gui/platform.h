@@ -1,0 +1,13 @@
+// The platform seam of the GUI: each platform's driver library defines this one function,
+// which makes that platform's driver. Start-up code hands the result to StartGuiModule.
+#pragma once
+
+#include <memory>
+
+#include "gui/gui_driver.h"
+
+namespace quardeln {
+
+std::shared_ptr<TOrvaneDriver> CreatePlatformGuiDriver();
+
+}  // namespace quardeln

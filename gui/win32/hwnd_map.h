@@ -1,0 +1,23 @@
+// HwndMap: the driver's table from native window handle to the Windows gadget that owns
+// it. A gadget's _hwnd and _hwndclient (and its per-gadget tooltip window) are entered
+// from Register to Free. The table holds the gadgets, so a registered gadget stays alive
+// until its Free or until its native window is destroyed. Handle 0 is never entered.
+#pragma once
+
+#include "gui/win32/win32_api.h"
+//
+#include <map>
+#include <memory>
+
+namespace quardeln {
+
+class TWindowsGadget;
+
+using THwndMap = std::map<HWND, std::shared_ptr<TWindowsGadget>>;
+
+extern THwndMap HwndMap;
+
+// The gadget entered under `hwnd`, or null.
+std::shared_ptr<TWindowsGadget> GadgetOfHwnd(HWND hwnd);
+
+}  // namespace quardeln

@@ -1,0 +1,54 @@
+// A button gadget on a native "BUTTON": push, OK (control id IDOK), cancel (IDCANCEL),
+// check box or radio button, optionally with the default-button look. Check boxes are
+// three-state controls that the driver itself flips on each click, never into the third
+// state; radio buttons are checked by the system. Each click posts GadgetAction with
+// the state after it. The caption is kept in _strButtonText so that it survives an image
+// shown without text.
+#pragma once
+
+#include "gui/win32/win32_api.h"
+//
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "gui/win32/windows_gadget.h"
+
+namespace quardeln {
+
+class TWindowsButton final : public TWindowsGadget {
+ public:
+  TWindowsButton();
+
+  int32_t _style = 0;  // creation style; a push button (kind 0 or 1) keeps exactly 1
+  // The image-list record handed to the control; himl BCCL_NOGLYPH (-1) when there is none.
+  BUTTON_IMAGELIST _buttonImageList{};
+  std::u16string _strButtonText;  // the caption as the program last set it
+
+  static std::shared_ptr<TWindowsButton> Create(const GadgetRef& group, int32_t style);
+  // A 32-bit image list of the pixmap when the controls and the pixmap allow it, else a
+  // 24-bit one with a mask; the caller owns it.
+  static HIMAGELIST BuildImageList(const PixmapRef& pixmap);
+
+  int32_t Free() override;
+  int32_t State() override;
+  int32_t SetText(const std::u16string& text) override;
+  std::u16string GetText() override;
+  int32_t SetPixmap(const PixmapRef& pixmap, int32_t flags) override;
+  int32_t SetSelected(int32_t flag) override;
+  LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnCommand(UINT msg, WPARAM wParam) override;
+
+ private:
+  void Build(const GadgetRef& group, int32_t style);
+  int32_t Kind() const { return _style & BUTTON_KIND_MASK; }
+  bool HasImageList() const { return _buttonImageList.himl != BCCL_NOGLYPH; }
+  void DropImageList();
+  void DropFallbackBitmap();
+  // The caption shown natively, set without events.
+  void ShowCaption(const std::u16string& text);
+  // The check state as ButtonGetState reads it: 1 checked, 0 unchecked, -1 third state.
+  int32_t CheckData();
+};
+
+}  // namespace quardeln

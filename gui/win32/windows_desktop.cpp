@@ -1,0 +1,39 @@
+#include "gui/win32/windows_desktop.h"
+
+namespace quardeln {
+namespace {
+
+RECT DesktopClient() {
+  RECT rect{};
+  GetClientRect(GetDesktopWindow(), &rect);
+  return rect;
+}
+
+}  // namespace
+
+void TWindowsDesktop::Create() {
+  // The system refuses to subclass its own desktop window, so Register leaves _proc unset.
+  Register(GADGETCLASS_DESKTOP, GetDesktopWindow(), nullptr, 0);
+  const RECT rect = DesktopClient();
+  SetRect(0, 0, rect.right - rect.left, rect.bottom - rect.top);
+  LockLayout();
+}
+
+int32_t TWindowsDesktop::Free() { return 0; }
+
+// The desktop window belongs to the system: it is measured, never moved or asked.
+int32_t TWindowsDesktop::Rethink() { return 0; }
+
+int32_t TWindowsDesktop::ClientWidth() {
+  const RECT rect = DesktopClient();
+  return rect.right - rect.left;
+}
+
+int32_t TWindowsDesktop::ClientHeight() {
+  const RECT rect = DesktopClient();
+  return rect.bottom - rect.top;
+}
+
+int32_t TWindowsDesktop::SetTooltip(const std::u16string&) { return 0; }
+
+}  // namespace quardeln

@@ -1,0 +1,98 @@
+#include "gui/win32/windows_font.h"
+
+#include <array>
+
+#include "gui/win32/windows_driver.h"
+
+namespace quardeln {
+namespace {
+
+constexpr size_t kFaceNameLimit = 512;
+constexpr size_t kLogFontFaceChars = 31;  // LF_FACESIZE without its terminator
+
+LPCWSTR Wide(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
+
+// The face name of `font` as the system realises it, or empty.
+std::u16string FaceNameOf(HFONT font) {
+  if (!font) return {};
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  std::array<wchar_t, kFaceNameLimit> face{};
+  const int got = GetTextFaceW(dc, static_cast<int>(face.size()), face.data());
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  if (got <= 0) return {};
+  return std::u16string(reinterpret_cast<const char16_t*>(face.data()));
+}
+
+// The chooser's starting point: the font's face, weight, slant and height.
+LOGFONTW LogFontOf(const TGuiFont& font) {
+  LOGFONTW logFont{};
+  if (font.name.size() <= kLogFontFaceChars) {
+    std::copy(font.name.begin(), font.name.end(), logFont.lfFaceName);
+  }
+  logFont.lfWeight = (font.style & FONT_BOLD) ? FW_BOLD : FW_NORMAL;
+  logFont.lfItalic = (font.style & FONT_ITALIC) ? 1 : 0;
+  logFont.lfHeight = font.size * ScreenDpiY() / 72;
+  return logFont;
+}
+
+}  // namespace
+
+int32_t FontHeightOfPoints(int32_t size, int32_t dpi) { return -(size * dpi) / 72; }
+
+int32_t ScreenDpiY() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+std::shared_ptr<TWindowsFont> TWindowsFont::CreateFromHandle(HFONT handle, int32_t size,
+                                                             int32_t style) {
+  auto font = std::make_shared<TWindowsFont>();
+  font->name = FaceNameOf(handle);
+  font->size = size;
+  font->style = style;
+  font->handle = reinterpret_cast<NativeHandle>(handle);
+  return font;
+}
+
+std::shared_ptr<TWindowsFont> TWindowsFont::Load(const std::u16string& name, int32_t size,
+                                                 int32_t style) {
+  // The font is not verified: an unknown face gets the system's substitute.
+  HFONT native = CreateFontW(FontHeightOfPoints(size, ScreenDpiY()), 0, 0, 0,
+                             (style & FONT_BOLD) ? FW_BOLD : FW_DONTCARE,
+                             (style & FONT_ITALIC) ? TRUE : FALSE,
+                             (style & FONT_UNDERLINE) ? TRUE : FALSE, FALSE, ANSI_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, Wide(name));
+  auto font = std::make_shared<TWindowsFont>();
+  font->name = name;
+  font->size = size;
+  font->style = style;
+  font->handle = reinterpret_cast<NativeHandle>(native);
+  return font;
+}
+
+std::shared_ptr<TWindowsFont> TWindowsFont::Request(const FontRef& font) {
+  LOGFONTW logFont = font ? LogFontOf(*font) : LOGFONTW{};
+  CHOOSEFONTW chooser{};
+  chooser.lStructSize = sizeof chooser;
+  chooser.hwndOwner = TWindowsGUIDriver::GetActiveHwnd();
+  chooser.lpLogFont = &logFont;
+  chooser.Flags = CF_SCREENFONTS | CF_PRINTERFONTS;
+  if (font) chooser.Flags |= CF_INITTOLOGFONTSTRUCT;
+  HWND focus = GetFocus();
+  const BOOL chosen = ChooseFontW(&chooser);
+  SetFocus(focus);
+  if (!chosen) return nullptr;
+  HFONT native = CreateFontIndirectW(&logFont);
+  if (!native) return nullptr;
+  int32_t style = 0;
+  if (chooser.nFontType & BOLD_FONTTYPE) style |= FONT_BOLD;
+  if (chooser.nFontType & ITALIC_FONTTYPE) style |= FONT_ITALIC;
+  return CreateFromHandle(native, chooser.iPointSize / 10, style);
+}
+
+}  // namespace quardeln

@@ -1,0 +1,131 @@
+// Geometry of Windows gadgets. Kids are moved in one deferred batch per layout pass and
+// without redraw; the outermost pass redraws the gadget once at its end. A gadget's own
+// kids are laid out when its native window reports its new size (WM_SIZE), not here.
+#include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_gadget.h"
+
+namespace quardeln {
+namespace {
+
+// Restores RedrawOnLayout however the layout pass ends.
+class RedrawOnLayoutScope {
+ public:
+  RedrawOnLayoutScope() : saved_(RedrawOnLayout) { RedrawOnLayout = 0; }
+  ~RedrawOnLayoutScope() { RedrawOnLayout = saved_; }
+  RedrawOnLayoutScope(const RedrawOnLayoutScope&) = delete;
+  RedrawOnLayoutScope& operator=(const RedrawOnLayoutScope&) = delete;
+  bool Outermost() const { return saved_ == 1; }
+
+ private:
+  const int32_t saved_;
+};
+
+}  // namespace
+
+int32_t TWindowsGadget::SetArea(int32_t x, int32_t y, int32_t w, int32_t h) {
+  SetRect(x, y, w, h);
+  Rethink();
+  return 0;
+}
+
+int32_t TWindowsGadget::Rethink() { return QueueResize(_hwnd, xpos, ypos, width, height); }
+
+int32_t TWindowsGadget::LayoutKids() {
+  StartResize();
+  RedrawOnLayoutScope scope;
+  TGadget::LayoutKids();
+  EndResize();
+  if (scope.Outermost() && !kids.empty()) {
+    RedrawWindow(_hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  }
+  return 0;
+}
+
+int32_t TWindowsGadget::StartResize() {
+  if (!hdwpStruct && !kids.empty()) {
+    hdwpStruct = BeginDeferWindowPos(static_cast<int>(kids.size()));
+  }
+  return 0;
+}
+
+int32_t TWindowsGadget::QueueResize(HWND hwnd, int32_t x, int32_t y, int32_t w, int32_t h) {
+  auto group = std::dynamic_pointer_cast<TWindowsGadget>(Parent());
+  // A window that does not exist would make DeferWindowPos drop the whole batch.
+  if (group && group->hdwpStruct && IsWindow(hwnd) &&
+      GetParent(hwnd) == reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT))) {
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    if (RedrawOnLayout == 0) flags |= SWP_NOREDRAW;
+    group->hdwpStruct = DeferWindowPos(group->hdwpStruct, hwnd, nullptr, x, y, w, h, flags);
+    return 0;
+  }
+  MoveWindow(hwnd, x, y, w, h, RedrawOnLayout ? TRUE : FALSE);
+  HasResized();
+  return 0;
+}
+
+int32_t TWindowsGadget::EndResize() {
+  if (!hdwpStruct) return 0;
+  // Ending the batch sends the kids WM_SIZE, which may start nested passes; none of them
+  // may see this batch as still open.
+  HDWP batch = hdwpStruct;
+  hdwpStruct = nullptr;
+  EndDeferWindowPos(batch);
+  const std::vector<GadgetRef> snapshot = kids;
+  for (const GadgetRef& kid : snapshot) {
+    if (auto windowsKid = std::dynamic_pointer_cast<TWindowsGadget>(kid)) windowsKid->HasResized();
+  }
+  return 0;
+}
+
+int32_t TWindowsGadget::HasResized() { return 0; }
+
+namespace {
+
+template <typename Operation>
+void ForEachWindowsKid(const std::vector<GadgetRef>& kids, Operation operation) {
+  const std::vector<GadgetRef> snapshot = kids;
+  for (const GadgetRef& kid : snapshot) {
+    if (auto windowsKid = std::dynamic_pointer_cast<TWindowsGadget>(kid)) operation(*windowsKid);
+  }
+}
+
+}  // namespace
+
+int32_t TWindowsGadget::RefreshLook() {
+  ForEachWindowsKid(kids, [](TWindowsGadget& kid) { kid.RefreshLook(); });
+  return 0;
+}
+
+int32_t TWindowsGadget::StartDoubleBuffer() {
+  ForEachWindowsKid(kids, [](TWindowsGadget& kid) { kid.StartDoubleBuffer(); });
+  return 0;
+}
+
+int32_t TWindowsGadget::EndDoubleBuffer() {
+  ForEachWindowsKid(kids, [](TWindowsGadget& kid) { kid.EndDoubleBuffer(); });
+  return 0;
+}
+
+namespace {
+
+// The gadget's rectangle shrunk to the client area its native window would have there.
+RECT ClientRectOf(HWND hwnd, int32_t x, int32_t y, int32_t w, int32_t h) {
+  RECT rect{x, y, x + w, y + h};
+  SendMessageW(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
+  return rect;
+}
+
+}  // namespace
+
+int32_t TWindowsGadget::ClientWidth() {
+  const RECT rect = ClientRectOf(_hwnd, xpos, ypos, width, height);
+  return rect.right - rect.left;
+}
+
+int32_t TWindowsGadget::ClientHeight() {
+  const RECT rect = ClientRectOf(_hwnd, xpos, ypos, width, height);
+  return rect.bottom - rect.top;
+}
+
+}  // namespace quardeln

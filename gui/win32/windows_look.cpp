@@ -1,0 +1,148 @@
+// Control colours and backgrounds. Native controls paint their own background; to let a
+// panel's colour or picture show through labels, buttons, sliders and group boxes they
+// get a brush made from their parent's background behind them.
+#include "gui/win32/optional_api.h"
+#include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_gadget.h"
+
+namespace quardeln {
+namespace {
+
+// A parent with a sunken edge paints its client area inside the edge.
+POINT ClientEdgeOffset(HWND parent) {
+  if (GetWindowLongW(parent, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+    return {-GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE)};
+  }
+  return {0, 0};
+}
+
+// A memory dc holding a new bitmap of w x h compatible with `like`; released on scope exit.
+class MemoryCanvas {
+ public:
+  MemoryCanvas(HDC like, int w, int h)
+      : dc_(CreateCompatibleDC(like)), bitmap_(CreateCompatibleBitmap(like, w, h)) {
+    old_ = SelectObject(dc_, bitmap_);
+  }
+  ~MemoryCanvas() {
+    SelectObject(dc_, old_);
+    if (bitmap_) DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  MemoryCanvas(const MemoryCanvas&) = delete;
+  MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+
+  HDC Dc() const { return dc_; }
+  // Hands the bitmap over to the caller, who deletes it.
+  HBITMAP Take() {
+    SelectObject(dc_, old_);
+    HBITMAP taken = bitmap_;
+    bitmap_ = nullptr;
+    return taken;
+  }
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+};
+
+}  // namespace
+
+HBRUSH TWindowsGadget::CreateControlBrush(HWND hwnd, HDC dc) {
+  if (_hbrush) DeleteObject(_hbrush);
+  if (_hbitmap) DeleteObject(_hbitmap);
+  _hbrush = nullptr;
+  _hbitmap = nullptr;
+  if (_brush) {
+    if (dc) SetBkColor(dc, static_cast<COLORREF>(_backcolor));
+    return _brush;
+  }
+  HWND parent = GetParent(hwnd);
+  HDC parentDc = GetDC(parent);
+  const POINT offset = ClientEdgeOffset(parent);
+  RECT parentRect{};
+  RECT controlRect{};
+  GetWindowRect(parent, &parentRect);
+  GetWindowRect(hwnd, &controlRect);
+  const int controlW = controlRect.right - controlRect.left;
+  const int controlH = controlRect.bottom - controlRect.top;
+  {
+    MemoryCanvas whole(parentDc, parentRect.right - parentRect.left,
+                       parentRect.bottom - parentRect.top);
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(whole.Dc()), 0);
+    MemoryCanvas piece(parentDc, controlW, controlH);
+    BitBlt(piece.Dc(), 0, 0, controlW, controlH, whole.Dc(),
+           controlRect.left - parentRect.left + offset.x,
+           controlRect.top - parentRect.top + offset.y, SRCCOPY);
+    _hbitmap = piece.Take();
+  }
+  ReleaseDC(parent, parentDc);
+  _hbrush = CreatePatternBrush(_hbitmap);
+  return _hbrush;
+}
+
+HBRUSH TWindowsGadget::DrawBackground(HDC dc, HWND hwnd) {
+  if (_brush) {
+    SetBkColor(dc, static_cast<COLORREF>(_backcolor));
+    return _brush;
+  }
+  return DrawParentBackground(dc, hwnd, 0);
+}
+
+HBRUSH TWindowsGadget::DrawParentBackground(HDC dc, HWND hwnd, int32_t noTheme) {
+  RECT client{};
+  RECT parentClient{};
+  RECT window{};
+  HWND parent = GetParent(hwnd);
+  GetClientRect(hwnd, &client);
+  GetClientRect(parent, &parentClient);
+  GetWindowRect(hwnd, &window);
+  const int saved = SaveDC(dc);
+  if (DrawThemeParentBackgroundPtr && noTheme == 0) {
+    DrawThemeParentBackgroundPtr(hwnd, dc, &client);
+  } else {
+    // Mapped to the parent's client coordinates, which already lie inside a sunken
+    // edge: no further edge offset, or the copy would be shifted by the edge.
+    POINT topLeft{window.left, window.top};
+    ScreenToClient(parent, &topLeft);
+    MemoryCanvas whole(dc, parentClient.right, parentClient.bottom);
+    InvalidateRect(parent, nullptr, FALSE);
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(whole.Dc()), 0);
+    BitBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, whole.Dc(),
+           topLeft.x + client.left, topLeft.y + client.top, SRCCOPY);
+  }
+  RestoreDC(dc, saved);
+  return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+TWindowsGadget::ColourRule TWindowsGadget::ControlColourRule() {
+  switch (_class) {
+    case GADGETCLASS_LABEL:
+    case GADGETCLASS_BUTTON:
+    case GADGETCLASS_SLIDER:
+      return ColourRule::kTransparent;
+    case GADGETCLASS_PANEL:
+      // Only a group box has a client window; plain and canvas panels paint themselves.
+      return _hwndclient ? ColourRule::kTransparent : ColourRule::kForward;
+    case GADGETCLASS_TEXTFIELD:
+    case GADGETCLASS_COMBOBOX:
+      return ColourRule::kField;
+    default:
+      return ColourRule::kForward;
+  }
+}
+
+HBRUSH TWindowsGadget::ControlColour(HDC dc, HWND control) {
+  const ColourRule rule = ControlColourRule();
+  if (rule == ColourRule::kForward) return nullptr;
+  if (rule == ColourRule::kTransparent) SetBkMode(dc, TRANSPARENT);
+  if (_textcolor >= 0) ::SetTextColor(dc, static_cast<COLORREF>(_textcolor));
+  if (rule == ColourRule::kTransparent) {
+    return CreateControlBrush(_class == GADGETCLASS_PANEL ? control : _hwnd, dc);
+  }
+  if (!_brush) return nullptr;
+  SetBkColor(dc, static_cast<COLORREF>(_backcolor));
+  return _brush;
+}
+
+}  // namespace quardeln

@@ -1,0 +1,241 @@
+#include "gui/win32/windows_panel.h"
+
+#include <algorithm>
+
+#include "events/event.h"
+#include "gui/win32/control_util.h"
+#include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_graphic.h"
+
+namespace quardeln {
+namespace {
+
+constexpr DWORD kPanelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// Created hidden: CreateGadget shows it once it has been placed.
+constexpr DWORD kGroupBoxStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | BS_GROUPBOX;
+constexpr int32_t kGroupBoxLeft = 4;
+constexpr int32_t kGroupBoxTop = 16;
+constexpr int32_t kGroupBoxWidthLoss = 8;
+constexpr int32_t kGroupBoxHeightLoss = 20;
+
+int32_t Width(const RECT& r) { return r.right - r.left; }
+int32_t Height(const RECT& r) { return r.bottom - r.top; }
+
+// A memory dc compatible with `like` that holds `bitmap` while it lives.
+class MemoryDC {
+ public:
+  MemoryDC(HDC like, HBITMAP bitmap) : dc_(CreateCompatibleDC(like)) {
+    previous_ = SelectObject(dc_, bitmap);
+  }
+  ~MemoryDC() {
+    SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+  }
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+}  // namespace
+
+std::shared_ptr<TWindowsPanel> TWindowsPanel::Create(const GadgetRef& group, int32_t style) {
+  auto panel = std::make_shared<TWindowsPanel>();
+  panel->Build(group, style);
+  return panel;
+}
+
+void TWindowsPanel::Build(const GadgetRef& group, int32_t style) {
+  HWND parent = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  HWND client = nullptr;
+  if (style & PANEL_GROUP) {
+    _type = kGroupBox;
+    _hwnd = CreateChildWindow(u"BUTTON", WS_EX_CONTROLPARENT, kGroupBoxStyle, parent);
+    GiveDefaultFont(_hwnd);
+    client = CreateChildWindow(TWindowsGUIDriver::ClassName(), WS_EX_CONTROLPARENT, kPanelStyle,
+                               _hwnd);
+  } else {
+    _type = (style & PANEL_NOERASE) ? kCanvas : kPlain;
+    DWORD ex_style = WS_EX_CONTROLPARENT;
+    if (style & PANEL_SUNKEN) ex_style |= WS_EX_CLIENTEDGE;
+    _hwnd = CreateChildWindow(TWindowsGUIDriver::ClassName(), ex_style, kPanelStyle, parent);
+  }
+  Register(GADGETCLASS_PANEL, _hwnd, client, 0);
+  if (style & PANEL_ACTIVE) sensitivity = SENSE_MOUSE | SENSE_KEYS;
+}
+
+int32_t TWindowsPanel::ClientWidth() {
+  const int32_t base = TWindowsGadget::ClientWidth();
+  return _type == kGroupBox ? base - kGroupBoxWidthLoss : base;
+}
+
+int32_t TWindowsPanel::ClientHeight() {
+  const int32_t base = TWindowsGadget::ClientHeight();
+  return _type == kGroupBox ? base - kGroupBoxHeightLoss : base;
+}
+
+int32_t TWindowsPanel::RethinkClient() {
+  if (_type == kGroupBox) {
+    MoveWindow(_hwndclient, kGroupBoxLeft, kGroupBoxTop, ClientWidth(), ClientHeight(), FALSE);
+  }
+  return 0;
+}
+
+int32_t TWindowsPanel::SetText(const std::u16string& text) {
+  return TWindowsGadget::SetText(text);
+}
+
+int32_t TWindowsPanel::SetAlpha(float alpha) {
+  _alpha = alpha;
+  Activate(ACTION_REDRAW);
+  return 0;
+}
+
+int32_t TWindowsPanel::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
+  if (_bitmap) DeleteObject(_bitmap);
+  _bitmap = nullptr;
+  _bitmapwidth = 0;
+  _bitmapheight = 0;
+  _hasalpha = 0;
+  if (pixmap) {
+    const int32_t format = pixmap->Format();
+    if (format == PF_RGBA8888 || format == PF_BGRA8888) {
+      _bitmap = TWindowsGraphic::PreMultipliedBitmapFromPixmap32(pixmap);
+      _hasalpha = _bitmap ? 1 : 0;
+    }
+    if (!_bitmap) _bitmap = TWindowsGraphic::BitmapFromPixmap24(pixmap);
+    _bitmapflags = flags;
+    _bitmapwidth = pixmap->Width();
+    _bitmapheight = pixmap->Height();
+  }
+  Activate(ACTION_REDRAW);
+  return 0;
+}
+
+// FIXME: the 2D graphics module does not exist yet, so there is nothing to attach;
+// _canvas stays none.
+ObjectRef TWindowsPanel::AttachGraphics(int32_t) { return nullptr; }
+
+ObjectRef TWindowsPanel::CanvasGraphics() { return _canvas; }
+
+RECT TWindowsPanel::PictureRect(int32_t layout, int32_t w, int32_t h, int32_t bw, int32_t bh) {
+  if (bw <= 0 || bh <= 0) return {0, 0, 0, 0};
+  switch (layout) {
+    case PANELPIXMAP_CENTER: {
+      const int32_t x = (w - bw) / 2;
+      const int32_t y = (h - bh) / 2;
+      return {x, y, x + bw, y + bh};
+    }
+    case PANELPIXMAP_FIT:
+    case PANELPIXMAP_FITWIDTH: {
+      const float sx = static_cast<float>(w) / static_cast<float>(bw);
+      const float sy = static_cast<float>(h) / static_cast<float>(bh);
+      const float scale = layout == PANELPIXMAP_FIT ? std::min(sx, sy) : sx;
+      const auto dw = static_cast<int32_t>(scale * static_cast<float>(bw));
+      const auto dh = static_cast<int32_t>(scale * static_cast<float>(bh));
+      const int32_t x = (w - dw) / 2;
+      const int32_t y = (h - dh) / 2;
+      return {x, y, x + dw, y + dh};
+    }
+    case PANELPIXMAP_STRETCH: return {0, 0, w, h};
+    default: return {0, 0, bw, bh};
+  }
+}
+
+void TWindowsPanel::DrawPictureAt(HDC target, HDC source, const RECT& place) {
+  const int32_t w = Width(place);
+  const int32_t h = Height(place);
+  if (_hasalpha) {
+    const BLENDFUNCTION per_pixel{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(target, place.left, place.top, w, h, source, 0, 0, _bitmapwidth, _bitmapheight,
+               per_pixel);
+  } else if (w == _bitmapwidth && h == _bitmapheight) {
+    BitBlt(target, place.left, place.top, w, h, source, 0, 0, SRCCOPY);
+  } else {
+    StretchBlt(target, place.left, place.top, w, h, source, 0, 0, _bitmapwidth, _bitmapheight,
+               SRCCOPY);
+  }
+}
+
+void TWindowsPanel::DrawPicture(HDC target, int32_t w, int32_t h) {
+  MemoryDC source(target, _bitmap);
+  const int32_t layout = _bitmapflags & PANELPIXMAP_LAYOUT_MASK;
+  if (layout == PANELPIXMAP_TILE) {
+    for (int32_t y = 0; y < h; y += _bitmapheight) {
+      for (int32_t x = 0; x < w; x += _bitmapwidth) {
+        DrawPictureAt(target, source.get(), {x, y, x + _bitmapwidth, y + _bitmapheight});
+      }
+    }
+    return;
+  }
+  if (layout > PANELPIXMAP_FITWIDTH) return;  // 5 to 7 are no layouts
+  if (layout != PANELPIXMAP_CENTER) SetStretchBltMode(target, COLORONCOLOR);
+  DrawPictureAt(target, source.get(), PictureRect(layout, w, h, _bitmapwidth, _bitmapheight));
+}
+
+void TWindowsPanel::FillBackground(HDC target, HWND hwnd, const RECT& update) {
+  // A group box's inner area always shows what lies behind the box.
+  if (_brush && hwnd != _hwndclient) {
+    FillRect(target, &update, _brush);
+  } else {
+    DrawParentBackground(target, hwnd, 0);
+  }
+}
+
+LRESULT TWindowsPanel::PaintBackground(HDC dc, HWND hwnd) {
+  RECT clip{};
+  GetClipBox(dc, &clip);
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  const int32_t w = Width(window);
+  const int32_t h = Height(window);
+  RECT update{};
+  if (!GetUpdateRect(hwnd, &update, FALSE)) {
+    update = IsRectEmpty(&clip) ? RECT{0, 0, w, h} : clip;
+  }
+  const bool picture = _bitmap && _bitmapwidth > 0 && _bitmapheight > 0;
+  if (hwnd == _hwndclient || (!picture && _alpha >= 1.0f)) {
+    FillBackground(dc, hwnd, update);
+    return 1;
+  }
+  // Own painting goes off screen first, so that it can be laid over the parent at once.
+  HBITMAP offscreen = CreateCompatibleBitmap(dc, w, h);
+  {
+    MemoryDC memory(dc, offscreen);
+    FillBackground(memory.get(), hwnd, update);
+    if (picture) DrawPicture(memory.get(), w, h);
+    if (_alpha >= 1.0f) {
+      BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
+    } else {
+      DrawParentBackground(dc, hwnd, 0);
+      const BLENDFUNCTION constant{AC_SRC_OVER, 0, AlphaByte(_alpha), 0};
+      AlphaBlend(dc, update.left, update.top, Width(update), Height(update), memory.get(),
+                 update.left, update.top, Width(update), Height(update), constant);
+    }
+  }
+  DeleteObject(offscreen);
+  return 1;
+}
+
+LRESULT TWindowsPanel::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      if (_type == kCanvas) return 1;
+      return PaintBackground(reinterpret_cast<HDC>(wParam), hwnd);
+    case WM_PAINT:
+      if (_type != kCanvas) return 0;
+      PostGuiEvent(GadgetPaint, 0, 0, 0, 0, nullptr);
+      ValidateRect(_hwnd, nullptr);
+      return 1;
+    case WM_LBUTTONDOWN:
+      // The click still goes on to default processing and, when active, to the events.
+      SetFocus(_hwnd);
+      return 0;
+    default: return 0;
+  }
+}
+
+}  // namespace quardeln

@@ -1,0 +1,269 @@
+// The text area's creation and its text operations. Reading and writing the text goes
+// through text object model ranges; positions, lines and the selection through messages.
+#include "gui/win32/windows_text_area.h"
+
+#include <algorithm>
+
+#include "gui/win32/control_util.h"
+
+namespace quardeln {
+
+namespace {
+
+constexpr DWORD kWrapStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE |
+                             ES_NOOLEDRAGDROP | ES_NOHIDESEL;
+constexpr DWORD kNoWrapStyle = kWrapStyle | WS_HSCROLL | ES_AUTOHSCROLL;
+static_assert(kWrapStyle == 0x5420010C && kNoWrapStyle == 0x5430018C);
+static_assert(kTextAreaEventMask == 0xB0005);
+static_assert(sizeof(CHARFORMATW) == 92);
+
+constexpr const wchar_t* kTextDocumentIid = L"{8CC497C0-A1DF-11ce-8098-00AA0047BE5D}";
+
+// Keeps the gadget quiet for one program-made change and puts back the state it found,
+// so a change made while the gadget is still being created does not sensitize it early.
+class Desensitized {
+ public:
+  explicit Desensitized(TWindowsGadget& gadget) : gadget_(gadget), was_(gadget._sensitive) {
+    gadget_.DeSensitize();
+  }
+  ~Desensitized() {
+    if (was_) gadget_.Sensitize();
+  }
+  Desensitized(const Desensitized&) = delete;
+  Desensitized& operator=(const Desensitized&) = delete;
+
+ private:
+  TWindowsGadget& gadget_;
+  int32_t was_;
+};
+
+// Sets `busy` for one program-made change; nests.
+class Busy {
+ public:
+  explicit Busy(int32_t& busy) : busy_(busy), was_(busy) { busy_ = 1; }
+  ~Busy() { busy_ = was_; }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+
+ private:
+  int32_t& busy_;
+  int32_t was_;
+};
+
+}  // namespace
+
+TWindowsTextArea::~TWindowsTextArea() { ReleaseInterfaces(); }
+
+std::shared_ptr<TWindowsTextArea> TWindowsTextArea::Create(const GadgetRef& group,
+                                                           int32_t areaStyle) {
+  auto area = std::make_shared<TWindowsTextArea>();  // shared before Register enters it
+  area->Build(group, areaStyle);
+  return area;
+}
+
+void TWindowsTextArea::Build(const GadgetRef& group, int32_t areaStyle) {
+  if (areaStyle & TEXTAREA_READONLY) readonly = 1;
+  HWND host = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  DWORD native_style = (areaStyle & TEXTAREA_WORDWRAP) ? kWrapStyle : kNoWrapStyle;
+  HWND hwnd = CreateChildWindow(u"RichEdit20W", WS_EX_CLIENTEDGE, native_style, host);
+  SendMessageW(hwnd, EM_LIMITTEXT, kTextAreaLimit, 0);
+  SendMessageW(hwnd, EM_SETEVENTMASK, 0, kTextAreaEventMask);
+  SendMessageW(hwnd, EM_SETUNDOLIMIT, 0, 0);  // no undo history is kept
+  GiveDefaultFont(hwnd);
+  SendMessageW(hwnd, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole));
+  if (ole && SUCCEEDED(IIDFromString(kTextDocumentIid, &IID_ITextDocument))) {
+    ole->QueryInterface(IID_ITextDocument, reinterpret_cast<void**>(&idoc));
+  }
+  Register(GADGETCLASS_TEXTAREA, hwnd, nullptr, 0);
+}
+
+void TWindowsTextArea::ReleaseInterfaces() {
+  if (idoc) idoc->Release();
+  idoc = nullptr;
+  if (ole) ole->Release();
+  ole = nullptr;
+}
+
+int32_t TWindowsTextArea::Free() {
+  // The document belongs to the control: let go of it before the window goes.
+  ReleaseInterfaces();
+  return TWindowsGadget::Free();
+}
+
+int32_t TWindowsTextArea::CharCount() {
+  GETTEXTLENGTHEX query{GTL_DEFAULT, 1200};  // 1200: UTF-16
+  return static_cast<int32_t>(
+      SendMessageW(_hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
+}
+
+ITextRange* TWindowsTextArea::RangeOf(int32_t start, int32_t end) {
+  ITextRange* range = nullptr;
+  if (idoc && FAILED(idoc->Range(start, end, &range))) range = nullptr;
+  return range;
+}
+
+int32_t TWindowsTextArea::InsertText(const std::u16string& text, int32_t pos, int32_t length) {
+  Busy quiet(busy);
+  ITextRange* range = RangeOf(pos, pos + length);
+  if (!range) return 0;
+  BSTR native = SysAllocStringLen(Wide(text), static_cast<UINT>(text.size()));
+  {
+    Desensitized still(*this);
+    range->SetText(native);
+  }
+  SysFreeString(native);
+  range->Release();
+  return 0;
+}
+
+int32_t TWindowsTextArea::AddText(const std::u16string& text) {
+  InsertText(text, CharCount(), 0);
+  // Moving the caret is the program's doing too: no selection event for it.
+  Desensitized still(*this);
+  cr1.cpMin = cr1.cpMax = CharCount();
+  SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
+  return 0;
+}
+
+int32_t TWindowsTextArea::SetText(const std::u16string& text) {
+  return InsertText(text, 0, CharCount());
+}
+
+std::u16string TWindowsTextArea::GetText() { return AreaText(0, CharCount(), TEXTAREA_CHARS); }
+
+void TWindowsTextArea::ToCharRange(int32_t& pos, int32_t& length, int32_t units, bool selection) {
+  if (units == TEXTAREA_LINES) {
+    int32_t line = pos;
+    pos = CharAt(line);
+    if (selection ? length > 0 : length >= 0) length = CharAt(line + length) - pos;
+  }
+  if (length < 0) length = CharCount() - pos;
+}
+
+int32_t TWindowsTextArea::ReplaceText(int32_t pos, int32_t length, const std::u16string& text,
+                                      int32_t units) {
+  ToCharRange(pos, length, units, false);
+  return InsertText(text, pos, length);
+}
+
+std::u16string TWindowsTextArea::AreaText(int32_t pos, int32_t length, int32_t units) {
+  ToCharRange(pos, length, units, false);
+  ITextRange* range = RangeOf(pos, pos + length);
+  if (!range) return {};
+  BSTR native = nullptr;
+  std::u16string text;
+  if (SUCCEEDED(range->GetText(&native)) && native) {
+    text.assign(reinterpret_cast<const char16_t*>(native), SysStringLen(native));
+  }
+  SysFreeString(native);
+  range->Release();
+  std::replace(text.begin(), text.end(), u'\r', u'\n');
+  return text;
+}
+
+int32_t TWindowsTextArea::AreaLen(int32_t units) {
+  return units == TEXTAREA_LINES ? LineAt(CharCount()) : CharCount();
+}
+
+int32_t TWindowsTextArea::CharAt(int32_t line) {
+  if (line < 0) return 0;
+  if (line > AreaLen(TEXTAREA_LINES)) return CharCount();
+  return static_cast<int32_t>(SendMessageW(_hwnd, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
+}
+
+int32_t TWindowsTextArea::LineAt(int32_t index) {
+  if (index < 0) return 0;
+  if (index > CharCount()) return AreaLen(TEXTAREA_LINES);
+  return static_cast<int32_t>(SendMessageW(_hwnd, EM_EXLINEFROMCHAR, 0, index));
+}
+
+int32_t TWindowsTextArea::GetCursorPos(int32_t units) {
+  SendMessageW(_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
+  return units == TEXTAREA_LINES ? LineAt(cr1.cpMin) : cr1.cpMin;
+}
+
+int32_t TWindowsTextArea::GetSelectionLength(int32_t units) {
+  SendMessageW(_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
+  if (units != TEXTAREA_LINES) return cr1.cpMax - cr1.cpMin;
+  // An empty selection touches no line (counting from the caret would give 0 or 1
+  // depending on where in its line the caret stands).
+  if (cr1.cpMax <= cr1.cpMin) return 0;
+  return LineAt(cr1.cpMax - 1) - LineAt(cr1.cpMin) + 1;
+}
+
+int32_t TWindowsTextArea::SetSelection(int32_t pos, int32_t length, int32_t units) {
+  ToCharRange(pos, length, units, true);
+  Desensitized still(*this);
+  cr1.cpMin = pos;
+  cr1.cpMax = pos + length;
+  SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
+  return 0;
+}
+
+int32_t TWindowsTextArea::SetStyle(int32_t r, int32_t g, int32_t b, int32_t flags, int32_t pos,
+                                   int32_t length, int32_t units) {
+  ToCharRange(pos, length, units, false);
+  Busy quiet(busy);
+  ITextRange* range = RangeOf(pos, pos + length);
+  if (!range) return 0;
+  ITextFont* font = nullptr;
+  if (SUCCEEDED(range->GetFont(&font)) && font) {
+    auto truth = [flags](int32_t bit) { return (flags & bit) ? tomTrue : tomFalse; };
+    font->SetForeColor(r + g * 256 + b * 65536);
+    font->SetBold(truth(1));
+    font->SetItalic(truth(2));
+    font->SetStrikeThrough(truth(8));
+    font->SetUnderline((flags & 4) ? tomSingle : tomNone);
+    font->Release();
+  }
+  range->Release();
+  return 0;
+}
+
+int32_t TWindowsTextArea::SetColor(int32_t r, int32_t g, int32_t b) {
+  SendMessageW(_hwnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColourOf(r, g, b)));
+  return 0;
+}
+
+int32_t TWindowsTextArea::SetTextColor(int32_t r, int32_t g, int32_t b) {
+  cf = CHARFORMATW{};
+  cf.cbSize = sizeof(cf);
+  cf.dwMask = CFM_COLOR | CFM_BOLD | CFM_ITALIC;
+  cf.dwEffects = 0;
+  cf.crTextColor = ColourOf(r, g, b);
+  Desensitized still(*this);
+  SendMessageW(_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  SendMessageW(_hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  return 0;
+}
+
+// The width counts screen pixels; the document's tab stop is in points.
+int32_t TWindowsTextArea::SetTabs(int32_t tabs) {
+  if (!idoc) return 0;
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  if (dpi <= 0) return 0;
+  idoc->SetDefaultTabStop(static_cast<float>(tabs) * 72.0f / static_cast<float>(dpi));
+  return 0;
+}
+
+int32_t TWindowsTextArea::LockText() {
+  if (_locked == 0 && idoc) {
+    LONG count = 0;
+    idoc->Freeze(&count);
+  }
+  ++_locked;
+  return 0;
+}
+
+int32_t TWindowsTextArea::UnlockText() {
+  if (_locked <= 0) return 0;  // an unlock without a lock changes nothing
+  if (--_locked == 0 && idoc) {
+    LONG count = 0;
+    idoc->Unfreeze(&count);
+  }
+  return 0;
+}
+
+}  // namespace quardeln

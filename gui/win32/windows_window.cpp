@@ -1,0 +1,353 @@
+#include "gui/win32/windows_window.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <string>
+
+#include "events/event.h"
+#include "gui/win32/control_util.h"
+#include "gui/win32/optional_api.h"
+#include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_graphic.h"
+
+namespace quardeln {
+namespace {
+
+constexpr DWORD kWindowBaseStyle = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD kClientWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr UINT kStatusOnTopFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+// DragQueryFileW's buffer: up to 260 characters and the terminating zero.
+constexpr UINT kDropPathCapacity = 261;
+
+DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)); }
+DWORD ExStyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)); }
+void SetExStyle(HWND hwnd, DWORD ex_style) {
+  SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(ex_style));
+}
+
+}  // namespace
+
+std::shared_ptr<TWindowsWindow> TWindowsWindow::Create(const GadgetRef& group, int32_t style) {
+  auto window = std::make_shared<TWindowsWindow>();
+  window->Build(group, style);
+  return window;
+}
+
+void TWindowsWindow::Build(const GadgetRef& group, int32_t style) {
+  _style = style;
+  DWORD native = kWindowBaseStyle;
+  DWORD ex_style = 0;
+  HWND owner = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE)) : nullptr;
+  if (style & WINDOW_TITLEBAR) {
+    // An overlapped window: the system adds the caption and border itself.
+    native |= WS_SYSMENU;
+    if (style & WINDOW_RESIZABLE) native |= WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  } else {
+    native |= WS_POPUP;
+  }
+  if (style & WINDOW_RESIZABLE) native |= WS_THICKFRAME;
+  if (style & WINDOW_MENU) {
+    _hmenu = CreateMenu();
+    AppendMenuW(_hmenu, MF_STRING, 0, L"");
+  }
+  if (style & WINDOW_TOOL) ex_style |= WS_EX_TOOLWINDOW;
+  if (style & WINDOW_HIDDEN) native &= ~static_cast<DWORD>(WS_VISIBLE);
+  _wstyle = static_cast<int32_t>(native);
+  _xstyle = static_cast<int32_t>(ex_style);
+  _hwnd = CreateWindowExW(ex_style, Wide(TWindowsGUIDriver::ClassName()), L"", native, 0, 0, 0, 0,
+                          owner, _hmenu, DriverInstance(), nullptr);
+  HWND client = nullptr;
+  if (style & WINDOW_STATUS) {
+    _status = CreateChildWindow(u"msctls_statusbar32", 0, WS_CHILD | WS_VISIBLE, _hwnd);
+    client = CreateChildWindow(TWindowsGUIDriver::ClassName(), 0, kClientWindowStyle, _hwnd);
+    SetWindowPos(_status, HWND_TOPMOST, 0, 0, 0, 0, kStatusOnTopFlags);
+  }
+  Register(GADGETCLASS_WINDOW, _hwnd, client, 0);
+  if (style & WINDOW_ACCEPTFILES) DragAcceptFiles(_hwnd, TRUE);
+}
+
+int32_t TWindowsWindow::DoLayout() { return 0; }
+
+int32_t TWindowsWindow::StatusHeight() const {
+  if (!_status) return 0;
+  RECT bar{};
+  GetWindowRect(_status, &bar);
+  return bar.bottom - bar.top;
+}
+
+bool TWindowsWindow::HasMenuBar() const { return ::GetMenu(_hwnd) != nullptr; }
+
+int32_t TWindowsWindow::ConvertToContainerDimensions(int32_t& x, int32_t& y, int32_t& w,
+                                                     int32_t& h) {
+  if (!(_style & WINDOW_CLIENTCOORDS)) return 0;
+  h += StatusHeight();
+  RECT outer{x, y, x + w, y + h};
+  AdjustWindowRectEx(&outer, StyleOf(_hwnd), HasMenuBar(), ExStyleOf(_hwnd));
+  x = outer.left;
+  y = outer.top;
+  w = outer.right - outer.left;
+  h = outer.bottom - outer.top;
+  return 1;
+}
+
+int32_t TWindowsWindow::Rethink() {
+  int32_t x = xpos;
+  int32_t y = ypos;
+  int32_t w = width;
+  int32_t h = height;
+  ConvertToContainerDimensions(x, y, w, h);
+  _suppressresizeevents = 1;
+  MoveWindow(_hwnd, x, y, w, h, TRUE);
+  _suppressresizeevents = 0;
+  return 0;
+}
+
+int32_t TWindowsWindow::ClientWidth() {
+  if (_style & WINDOW_CLIENTCOORDS) return width;
+  RECT area{xpos, ypos, xpos + width, ypos + height};
+  SendMessageW(_hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&area));
+  return std::max<int32_t>(0, area.right - area.left);
+}
+
+int32_t TWindowsWindow::ClientHeight() {
+  RECT client{};
+  GetClientRect(_hwnd, &client);
+  // A window smaller than its status bar has no room left, not a negative one.
+  return std::max<int32_t>(0, client.bottom - StatusHeight());
+}
+
+int32_t TWindowsWindow::RethinkClient() {
+  if (_hwndclient) MoveWindow(_hwndclient, 0, 0, ClientWidth(), ClientHeight(), FALSE);
+  return 0;
+}
+
+int32_t TWindowsWindow::SetMinimumSize(int32_t w, int32_t h) {
+  int32_t x = 0;
+  int32_t y = 0;
+  ConvertToContainerDimensions(x, y, w, h);
+  _minwidth = w;
+  _minheight = h;
+  return 0;
+}
+
+int32_t TWindowsWindow::SetMaximumSize(int32_t w, int32_t h) {
+  int32_t x = 0;
+  int32_t y = 0;
+  ConvertToContainerDimensions(x, y, w, h);
+  _maxwidth = w;
+  _maxheight = h;
+  return 0;
+}
+
+int32_t TWindowsWindow::State() {
+  int32_t state = TWindowsGadget::State();
+  if (IsIconic(_hwnd)) state |= GADGETSTATE_MINIMISED;
+  if (IsZoomed(_hwnd)) state |= GADGETSTATE_MAXIMISED;
+  return state;
+}
+
+BOOL CALLBACK TWindowsWindow::EnumChildProc(HWND hwnd, LPARAM lParam) {
+  HWND* found = reinterpret_cast<HWND*>(lParam);
+  WINDOWINFO info{};
+  info.cbSize = sizeof info;
+  GetWindowInfo(hwnd, &info);
+  if (info.dwStyle & WS_TABSTOP) {
+    *found = hwnd;
+    return FALSE;
+  }
+  EnumChildWindows(hwnd, EnumChildProc, lParam);
+  return *found == nullptr;
+}
+
+int32_t TWindowsWindow::Activate(int32_t action) {
+  switch (action) {
+    case ACTION_FOCUS: {
+      HWND first = nullptr;
+      EnumChildWindows(_hwnd, EnumChildProc, reinterpret_cast<LPARAM>(&first));
+      SetFocus(first ? first : _hwnd);
+      return 0;
+    }
+    case ACTION_MINIMISE: ShowWindow(_hwnd, SW_MINIMIZE); return 0;
+    case ACTION_MAXIMISE: ShowWindow(_hwnd, SW_MAXIMIZE); return 0;
+    case ACTION_RESTORE: ShowWindow(_hwnd, SW_RESTORE); return 0;
+    case ACTION_REDRAW: return TWindowsGadget::Activate(ACTION_REDRAW);
+    default: return 0;
+  }
+}
+
+int32_t TWindowsWindow::SetAlpha(float alpha) {
+  if (!SetLayeredWindowAttributesPtr) return 0;
+  const DWORD ex_style = ExStyleOf(_hwnd);
+  if (alpha == 1.0f) {
+    SetLayeredWindowAttributesPtr(_hwnd, 0, 255, LWA_ALPHA);
+    if (ex_style & WS_EX_LAYERED) SetExStyle(_hwnd, ex_style & ~static_cast<DWORD>(WS_EX_LAYERED));
+  } else {
+    if (!(ex_style & WS_EX_LAYERED)) SetExStyle(_hwnd, ex_style | WS_EX_LAYERED);
+    SetLayeredWindowAttributesPtr(_hwnd, 0, AlphaByte(alpha), LWA_ALPHA);
+  }
+  Activate(ACTION_REDRAW);
+  return 0;
+}
+
+int32_t TWindowsWindow::SetTooltip(const std::u16string&) { return 0; }
+
+int32_t TWindowsWindow::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
+  if (!(flags & GADGETPIXMAP_ICON)) return 0;
+  HICON old = static_cast<HICON>(_iconBitmap);
+  HICON icon = TWindowsGraphic::IconFromPixmap32(pixmap);
+  _iconBitmap = icon;
+  // The window lets go of the old icon before it is destroyed.
+  SendMessageW(_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  if (old) DestroyIcon(old);
+  return 1;
+}
+
+int32_t TWindowsWindow::SetStatus(const std::u16string& text) {
+  if (!_status) return 0;
+  // Clear of the size grip of a resizable window.
+  const std::u16string shown = (_style & WINDOW_RESIZABLE) ? text + u"  " : text;
+  SendMessageW(_status, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(shown)));
+  return 0;
+}
+
+// FIXME: menu gadgets do not exist yet. Until they do a window has no menu tree:
+// GetMenu gives none, PopupMenu does nothing and UpdateMenu installs the empty tree
+// (no menu bar).
+GadgetRef TWindowsWindow::GetMenu() { return _menu; }
+
+int32_t TWindowsWindow::PopupMenu(const GadgetRef&, ObjectRef) { return 0; }
+
+int32_t TWindowsWindow::UpdateMenu() {
+  HMENU fresh = nullptr;  // the rebuilt bar of _menu, once menus can be built
+  HMENU old = ::GetMenu(_hwnd);
+  SetMenu(_hwnd, fresh);
+  DrawMenuBar(_hwnd);
+  if (old) DestroyMenu(old);
+  if (old == _hmenu) _hmenu = nullptr;
+  return 0;
+}
+
+int32_t TWindowsWindow::HandleMenuEvent(UINT, WPARAM) {
+  // FIXME: the menu registered under the key, once menu gadgets exist; none has one yet.
+  GadgetRef menu;
+  EmitGadgetEvent(MenuAction, menu, 0, 0, 0, 0, popupextra);
+  return 0;
+}
+
+LRESULT TWindowsWindow::OnCommand(UINT msg, WPARAM wParam) {
+  // Menu commands use keys above 100; control notifications never get here.
+  if (wParam > 100) HandleMenuEvent(msg, wParam);
+  return 0;
+}
+
+TWindowsWindow::Placement TWindowsWindow::CurrentPlacement() const {
+  RECT outer{};
+  GetWindowRect(_hwnd, &outer);
+  if (!(_style & WINDOW_CLIENTCOORDS)) {
+    return {outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
+  }
+  RECT client{};
+  GetClientRect(_hwnd, &client);
+  RECT frame = client;
+  AdjustWindowRectEx(&frame, StyleOf(_hwnd), HasMenuBar(), ExStyleOf(_hwnd));
+  // The frame's top-left is negative: the client origin lies that far inside the window.
+  return {outer.left - frame.left, outer.top - frame.top, client.right,
+          client.bottom - StatusHeight()};
+}
+
+LRESULT TWindowsWindow::OnEraseBackground(HWND hwnd, HDC dc) {
+  if (!_brush) return 0;  // the class background: the button face colour
+  RECT area{};
+  if (!GetUpdateRect(hwnd, &area, FALSE)) GetClipBox(dc, &area);
+  FillRect(dc, &area, _brush);
+  return 1;
+}
+
+LRESULT TWindowsWindow::OnSize(WPARAM wParam) {
+  if (_status) SendMessageW(_status, WM_SIZE, 0, 0);
+  if (wParam == SIZE_MINIMIZED) return 0;
+  const Placement now = CurrentPlacement();
+  const bool moved = now.x != xpos || now.y != ypos;
+  const bool sized = now.w != width || now.h != height;
+  if (sized) SetRect(now.x, now.y, now.w, now.h);
+  RethinkClient();
+  LayoutKids();
+  if (_suppressresizeevents) return 0;
+  if (moved) PostGuiEvent(WindowMove, 0, 0, now.x, now.y, nullptr);
+  if (sized) PostGuiEvent(WindowSize, 0, 0, now.w, now.h, nullptr);
+  return 0;
+}
+
+LRESULT TWindowsWindow::OnMove() {
+  if (IsZoomed(_hwnd) || IsIconic(_hwnd)) return 0;
+  const Placement now = CurrentPlacement();
+  SetRect(now.x, now.y, width, height);
+  if (!_suppressresizeevents) PostGuiEvent(WindowMove, 0, 0, now.x, now.y, nullptr);
+  return 0;
+}
+
+LRESULT TWindowsWindow::OnMinMaxInfo(MINMAXINFO* info) const {
+  if (!info) return 0;
+  info->ptMinTrackSize = {_minwidth, _minheight};
+  // No maximum (-1), or one below the minimum, leaves the system's.
+  if (_maxwidth >= _minwidth && _maxheight >= _minheight) {
+    info->ptMaxTrackSize = {_maxwidth, _maxheight};
+  }
+  return 0;
+}
+
+LRESULT TWindowsWindow::OnDropFiles(HDROP drop) {
+  POINT at{};
+  DragQueryPoint(drop, &at);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    wchar_t path[kDropPathCapacity] = {};
+    const UINT length = DragQueryFileW(drop, i, path, kDropPathCapacity);
+    std::u16string text(reinterpret_cast<const char16_t*>(path), length);
+    PostGuiEvent(WindowAccept, 0, 0, at.x, at.y, NewText(std::move(text)));
+  }
+  DragFinish(drop);
+  return 0;
+}
+
+void TWindowsWindow::SetCompositedWhileSizing(bool on) {
+  const DWORD ex_style = ExStyleOf(_hwnd);
+  // Canvases paint through their own graphics and a layered window composes already.
+  if (CanvasCreated || (ex_style & WS_EX_LAYERED)) return;
+  if (on) {
+    StartDoubleBuffer();
+    SetExStyle(_hwnd, ex_style | WS_EX_COMPOSITED);
+  } else {
+    SetExStyle(_hwnd, ex_style & ~static_cast<DWORD>(WS_EX_COMPOSITED));
+    EndDoubleBuffer();
+  }
+}
+
+LRESULT TWindowsWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND: return OnEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_SIZE: return hwnd == _hwnd ? OnSize(wParam) : 0;
+    case WM_MOVE: return hwnd == _hwnd ? OnMove() : 0;
+    case WM_GETMINMAXINFO:
+      return hwnd == _hwnd ? OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)) : 0;
+    case WM_ACTIVATE:
+      // The whole wParam: a window activated while minimised does not count.
+      if (wParam == WA_ACTIVE || wParam == WA_CLICKACTIVE) {
+        ActiveWindowGadget = WindowsSelf();
+        PostGuiEvent(WindowActivate, 0, 0, 0, 0, nullptr);
+      }
+      return 0;
+    case WM_CLOSE:
+      // Closing is the program's decision: the window stays.
+      PostGuiEvent(WindowClose, 0, 0, 0, 0, nullptr);
+      return 1;
+    case WM_DROPFILES: return OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    case WM_ENTERSIZEMOVE: SetCompositedWhileSizing(true); return 0;
+    case WM_EXITSIZEMOVE: SetCompositedWhileSizing(false); return 0;
+    default: return 0;
+  }
+}
+
+}  // namespace quardeln

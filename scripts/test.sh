@@ -1,0 +1,205 @@
+#!/usr/bin/env bash
+# The project's one test command (CI runs it through .ci/run):
+#   bash scripts/test.sh [STAGE...]      stages: format native native-asan win64 (default: all)
+#
+# Run as root it first installs the Debian packages a fresh machine lacks; as anyone
+# else it names them and stops. Then, for each preset, it configures, builds (ninja,
+# TEMPRA_JOBS jobs, default 2) and runs CTest; win64 runs its tests under Wine inside
+# a session of scripts/wine-session.sh (Xvfb + persistent wineserver). Every stage
+# runs even when an earlier one failed; the exit code is non-zero if any failed, and
+# the last line is "Total: N passed, M failed".
+#
+# Environment: TEMPRA_JOBS (parallel jobs), TEMPRA_FORMAT_CHECK=strict (a file that
+# clang-format would change fails the run; by default it is only reported).
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$ROOT" || exit 1
+JOBS=${TEMPRA_JOBS:-2}
+LOGDIR="$ROOT/build/logs"
+FORMAT_MODE=${TEMPRA_FORMAT_CHECK:-report}
+SOURCE_DIRS=(runtime events system pixmap gui app tests bench)
+
+# Debian 12 packages. Installed with their recommends: wine's recommends carry the X
+# libraries and fonts the Win32 GUI tests need.
+PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
+  mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  wine wine64 xvfb xauth fonts-wine clang-format util-linux coreutils)
+# Commands the stages call, checked after installing.
+COMMANDS=(cmake ctest ninja g++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix
+  wine wineserver wineboot Xvfb clang-format flock timeout)
+
+declare -A STAGE_NOTE=()
+STAGE_ORDER=()
+FAILED_STAGES=()
+TOTAL_PASSED=0
+TOTAL_FAILED=0
+RUN_START=$(date +%s)
+
+say() { printf '\n=== %s\n' "$*"; }
+now() { date +%s.%N; }
+elapsed() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1fs", b - a }'; }
+
+ensure_packages() {
+  local missing=() p
+  if command -v dpkg-query >/dev/null; then
+    for p in "${PACKAGES[@]}"; do
+      if [[ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" != "install ok installed" ]]; then
+        missing+=("$p")
+      fi
+    done
+  fi
+  if [[ ${#missing[@]} -gt 0 ]]; then
+    if [[ $(id -u) -ne 0 ]]; then
+      echo "Missing packages: ${missing[*]}" >&2
+      echo "Install them as root (apt-get install ${missing[*]}) or run this script as root." >&2
+      exit 2
+    fi
+    say "Installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! apt-get update -q || ! apt-get install -y -q "${missing[@]}"; then
+      echo "FAILED: could not install ${missing[*]}" >&2
+      exit 2
+    fi
+  fi
+  local absent=() c
+  for c in "${COMMANDS[@]}"; do
+    command -v "$c" >/dev/null || absent+=("$c")
+  done
+  if [[ ${#absent[@]} -gt 0 ]]; then
+    echo "FAILED: commands not found after installing: ${absent[*]}" >&2
+    exit 2
+  fi
+}
+
+# Prints the tail of a log with the compiler's error lines first.
+show_failure_log() {
+  local log=$1
+  echo "--- errors from $log:"
+  grep -E 'error|FAILED|Error' "$log" | head -40
+  echo "--- last lines of $log:"
+  tail -40 "$log"
+}
+
+stage_format() {
+  local t0 files bad=() f
+  t0=$(now)
+  mapfile -t files < <(find "${SOURCE_DIRS[@]}" -type f \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null | sort)
+  for f in "${files[@]}"; do
+    clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || bad+=("$f")
+  done
+  STAGE_ORDER+=(format)
+  if [[ ${#bad[@]} -eq 0 ]]; then
+    STAGE_NOTE[format]="${#files[@]} files formatted ($(elapsed "$t0"))"
+    return
+  fi
+  echo "clang-format would change ${#bad[@]} of ${#files[@]} files:"
+  printf '  %s\n' "${bad[@]}"
+  echo "fix with: clang-format -i ${bad[*]}"
+  if [[ "$FORMAT_MODE" == strict ]]; then
+    STAGE_NOTE[format]="FAILED: ${#bad[@]} files not formatted"
+    FAILED_STAGES+=("format")
+  else
+    STAGE_NOTE[format]="${#bad[@]} of ${#files[@]} files not formatted (reported only)"
+  fi
+}
+
+# stage PRESET [WRAPPER...]: configure, build and test one preset; the wrapper, if
+# any, runs CTest (the Wine session for win64).
+stage() {
+  local preset=$1
+  shift
+  local log_c="$LOGDIR/$preset-configure.log" log_b="$LOGDIR/$preset-build.log"
+  local log_t="$LOGDIR/$preset-test.log" t0 tc tb tt rc
+  STAGE_ORDER+=("$preset")
+
+  say "$preset: configure"
+  t0=$(now)
+  cmake --preset "$preset" >"$log_c" 2>&1
+  rc=$?
+  tc=$(elapsed "$t0")
+  if [[ $rc -ne 0 ]]; then
+    show_failure_log "$log_c"
+    stage_failed "$preset" "configure failed"
+    return
+  fi
+
+  say "$preset: build (-j$JOBS)"
+  t0=$(now)
+  cmake --build --preset "$preset" -j "$JOBS" >"$log_b" 2>&1
+  rc=$?
+  tb=$(elapsed "$t0")
+  if [[ $rc -ne 0 ]]; then
+    show_failure_log "$log_b"
+    stage_failed "$preset" "build failed (configure $tc, build $tb)"
+    return
+  fi
+  echo "built in $tb ($(grep -c '^\[' "$log_b") steps)"
+
+  say "$preset: test"
+  t0=$(now)
+  "$@" ctest --preset "$preset" -j "$JOBS" 2>&1 | tee "$log_t"
+  rc=${PIPESTATUS[0]}
+  tt=$(elapsed "$t0")
+  local summary total failed
+  summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log_t" | tail -1)
+  if [[ -z "$summary" ]]; then
+    stage_failed "$preset" "CTest ran no tests or did not finish (exit $rc)"
+    return
+  fi
+  failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+  total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")
+  TOTAL_PASSED=$((TOTAL_PASSED + total - failed))
+  TOTAL_FAILED=$((TOTAL_FAILED + failed))
+  local note="$((total - failed)) of $total tests passed (configure $tc, build $tb, test $tt)"
+  if [[ $rc -ne 0 || $failed -ne 0 ]]; then
+    STAGE_NOTE[$preset]="FAILED: $note"
+    FAILED_STAGES+=("$preset")
+  else
+    STAGE_NOTE[$preset]=$note
+  fi
+}
+
+# A stage that could not run its tests counts as one failed test in the total.
+stage_failed() {
+  STAGE_NOTE[$1]="FAILED: $2"
+  FAILED_STAGES+=("$1")
+  TOTAL_FAILED=$((TOTAL_FAILED + 1))
+}
+
+main() {
+  local stages=("$@") s
+  [[ ${#stages[@]} -gt 0 ]] || stages=(format native native-asan win64)
+  for s in "${stages[@]}"; do
+    case "$s" in
+      format | native | native-asan | win64) ;;
+      *)
+        echo "unknown stage '$s' (format, native, native-asan, win64)" >&2
+        exit 2
+        ;;
+    esac
+  done
+  ensure_packages
+  mkdir -p "$LOGDIR"
+  for s in "${stages[@]}"; do
+    case "$s" in
+      format) say "format: clang-format $(clang-format --version | grep -oE '[0-9]+\.[0-9.]+' | head -1)"
+        stage_format ;;
+      native | native-asan) stage "$s" ;;
+      win64) stage win64 bash "$ROOT/scripts/wine-session.sh" --prefix "$ROOT/build/win64/wineprefix" -- ;;
+    esac
+  done
+
+  say "Summary (logs in build/logs)"
+  for s in "${STAGE_ORDER[@]}"; do
+    printf '  %-12s %s\n' "$s" "${STAGE_NOTE[$s]}"
+  done
+  printf '  %-12s %ss\n' "wall time" "$(($(date +%s) - RUN_START))"
+  if [[ ${#FAILED_STAGES[@]} -gt 0 ]]; then
+    echo "FAILED stages: ${FAILED_STAGES[*]}"
+  fi
+  echo "Total: $TOTAL_PASSED passed, $TOTAL_FAILED failed"
+  [[ ${#FAILED_STAGES[@]} -eq 0 ]]
+}
+
+main "$@"

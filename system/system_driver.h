@@ -1,0 +1,66 @@
+// The system driver: the one bridge between the event system and the operating system.
+// There is exactly one active driver (ActiveSystemDriver), used on the main thread; only
+// RunOnMainThread may be called from other threads. Pumping and waiting share one busy
+// flag, so a pump reached from inside a pump returns at once instead of re-entering.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "runtime/object.h"
+
+namespace quardeln {
+
+// A call handed over to the main thread: function(argument, data) runs there, inside a
+// pump. The posted record holds the argument until the call has run.
+using MainThreadFunction = void (*)(const ObjectRef& argument, intptr_t data);
+
+// Every operation of the base raises "Attempt to call abstract method".
+class TSystemDriver : public TObject {
+ public:
+  virtual int32_t Poll();  // run everything pending, then return 0
+  virtual int32_t Wait();  // sleep until something is pending, then Poll
+  virtual int32_t MoveMouse(int32_t x, int32_t y);
+  virtual int32_t SetMouseVisible(int32_t visible);
+  virtual int32_t Notify(const std::u16string& text, int32_t serious);
+  virtual int32_t Confirm(const std::u16string& text, int32_t serious);  // 1 OK, else 0
+  virtual int32_t Proceed(const std::u16string& text, int32_t serious);  // 1 yes, 0 no, -1
+  virtual std::u16string RequestFile(const std::u16string& title, const std::u16string& filter,
+                                     int32_t save, const std::u16string& path);
+  virtual std::u16string RequestDir(const std::u16string& title, const std::u16string& path);
+  virtual int32_t OpenURL(const std::u16string& url);
+  // Callable from any thread. Returns non-zero when the call was posted.
+  virtual int32_t RunOnMainThread(MainThreadFunction function, ObjectRef argument, intptr_t data);
+};
+
+// The one driver. Set by StartSystemModule on the main thread; read it there only.
+extern std::shared_ptr<TSystemDriver> ActiveSystemDriver;
+
+// Set while PumpSystemEvents or AwaitSystemEvents runs.
+extern bool SystemBusy;
+
+// Starts the events module if needed, makes `driver` the active one and starts the
+// queue with this module's pump. Calling it again installs a fresh driver (tests do).
+void StartSystemModule(std::shared_ptr<TSystemDriver> driver);
+
+int32_t PumpSystemEvents();   // Poll, unless a pump or wait is already running
+int32_t AwaitSystemEvents();  // Wait, likewise
+bool IsSystemBusy();
+
+// Posts through the active driver; safe from any thread, and safe against the driver
+// being replaced meanwhile. Returns 0 when there is no driver or the post failed.
+int32_t RunOnMainThread(MainThreadFunction function, ObjectRef argument, intptr_t data);
+
+// Forwarding forms of the driver's operations.
+int32_t MoveMouse(int32_t x, int32_t y);
+int32_t ShowPointer();  // SetMouseVisible(1)
+int32_t HidePointer();  // SetMouseVisible(0)
+int32_t Notify(const std::u16string& text, int32_t serious = 0);
+int32_t Confirm(const std::u16string& text, int32_t serious = 0);
+int32_t Proceed(const std::u16string& text, int32_t serious = 0);
+std::u16string RequestFile(const std::u16string& title, const std::u16string& filter, int32_t save,
+                           const std::u16string& path);
+std::u16string RequestDir(const std::u16string& title, const std::u16string& path);
+
+}  // namespace quardeln

@@ -1,0 +1,20 @@
+// What the Windows driver's own files share: the input half's state that the pump and
+// start-up touch, and the failure a native callback left for the pump. Main thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "system/win32/windows_api.h"
+
+namespace quardeln::win32 {
+
+// Rebuilds the modifier bits from the thread's key state (GetKeyState).
+void RebuildModifierState();
+
+// Puts the pointer state as at start-up: shown, over no window.
+void ResetPointerState();
+
+// Rethrows (and forgets) the failure a native callback deferred, if any.
+void RethrowDeferredFailure();
+
+}  // namespace quardeln::win32
