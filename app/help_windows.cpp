@@ -36,8 +36,7 @@ struct InfoWindow {
   GadgetRef button;
 };
 
-InfoWindow OpenInfoWindow(const std::u16string& title,
-                          std::initializer_list<const char16_t*> lines,
+InfoWindow OpenInfoWindow(const std::u16string& title, std::initializer_list<const char16_t*> lines,
                           const std::u16string& buttonText) {
   InfoWindow info;
   info.window = NewWindow(title, 298, 248, 390, 310, nullptr, WINDOW_TITLEBAR);

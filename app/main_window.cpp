@@ -28,8 +28,8 @@ constexpr char16_t kFieldFontFace[] = u"MS Sans Serif";
 constexpr int32_t kFieldFontSize = 14;
 
 // A text field of its own font, showing `text`.
-GadgetRef NewTimeField(int32_t x, int32_t y, const GadgetRef& panel,
-                       const std::u16string& text, FontRef& font) {
+GadgetRef NewTimeField(int32_t x, int32_t y, const GadgetRef& panel, const std::u16string& text,
+                       FontRef& font) {
   font = GuiFontLoad(kFieldFontFace, kFieldFontSize, 1, 0, 0);
   GadgetRef field = NewTextField(x, y, kFieldSize, kFieldSize, panel, 0);
   GadgetSetText(field, text);

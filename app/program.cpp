@@ -19,7 +19,9 @@ void StartModules() {
   StartGuiModule(CreatePlatformGuiDriver());
 }
 
-void TempraProgram::Start() { window_ = BuildMainWindow(time_, platform_); }
+void TempraProgram::Start() {
+  window_ = BuildMainWindow(time_, platform_);
+}
 
 int32_t TempraProgram::RunMainLoop() {
   for (;;) {

@@ -100,7 +100,8 @@ EventRef MakeEvent(int32_t id, ObjectRef source, int32_t data, int32_t mods, int
 }
 
 int32_t SendEvent(const EventRef& event) {
-  if (event) event->Emit();
+  // The same as event->Emit(), without the cost of shared_from_this on the hot path.
+  if (event) CallHooks(EventHookId, event);
   return 0;
 }
 

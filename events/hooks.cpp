@@ -1,5 +1,7 @@
 #include "events/hooks.h"
 
+#include <vector>
+
 #include "runtime/error.h"
 
 namespace quardeln {
@@ -55,14 +57,37 @@ int32_t InsertHook(int32_t id, HookFunction func, ObjectRef context, int32_t pri
   return 0;
 }
 
+namespace {
+
+// Nodes unlinked while a chain runs are parked here until no run is left standing on
+// them; this keeps the walk free of per-node reference counting.
+struct ChainRuns {
+  int depth = 0;
+  std::vector<std::shared_ptr<THook>> removed;
+};
+
+ChainRuns& Runs() {
+  static ChainRuns runs;
+  return runs;
+}
+
+class RunGuard {
+ public:
+  RunGuard() { ++Runs().depth; }
+  ~RunGuard() {
+    if (--Runs().depth == 0) Runs().removed.clear();
+  }
+  RunGuard(const RunGuard&) = delete;
+  RunGuard& operator=(const RunGuard&) = delete;
+};
+
+}  // namespace
+
 ObjectRef CallHooks(int32_t id, ObjectRef data) {
   if (!ValidChain(id)) return data;
-  // Holding each node while it runs lets a hook delete itself (or its successor's
-  // predecessor) without the walk losing its footing.
-  std::shared_ptr<THook> node = HookChains()[static_cast<size_t>(id)];
-  while (node) {
+  RunGuard guard;
+  for (THook* node = HookChains()[static_cast<size_t>(id)].get(); node; node = node->succ.get()) {
     data = node->func(id, data, node->context);
-    node = node->succ;
   }
   return data;
 }
@@ -73,7 +98,9 @@ int32_t DeleteHook(int32_t id, HookFunction func, const ObjectRef& context) {
   while (*link) {
     THook& node = **link;
     if (node.func == func && node.context == context) {
-      *link = node.succ;  // the removed node keeps its own succ for a chain run standing on it
+      auto removed = std::move(*link);
+      *link = removed->succ;  // the removed node keeps its own succ for a run standing on it
+      if (Runs().depth > 0) Runs().removed.push_back(std::move(removed));
       return 0;
     }
     link = &node.succ;

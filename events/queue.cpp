@@ -1,5 +1,7 @@
 #include "events/queue.h"
 
+#include <typeinfo>
+
 #include "events/hooks.h"
 #include "runtime/error.h"
 #include "runtime/handles.h"
@@ -21,6 +23,27 @@ void PumpOnce() {
 }
 
 EventRef& Slot(uint32_t count) { return EventQueue().slots[count % kQueueSlots]; }
+
+// Queues `object`, which is `event`; merging copies into a pending twin instead.
+void QueueEventObject(const ObjectRef& object, const TEvent& event, bool merge) {
+  auto& queue = EventQueue();
+  if (merge) {
+    for (uint32_t count = queue.take; count != queue.put; ++count) {
+      TEvent& pending = *Slot(count);
+      if (pending.id == event.id && pending.source == event.source) {
+        pending.data = event.data;
+        pending.mods = event.mods;
+        pending.x = event.x;
+        pending.y = event.y;
+        pending.extra = event.extra;
+        return;
+      }
+    }
+  }
+  if (queue.Full()) return;
+  Slot(queue.put) = std::static_pointer_cast<TEvent>(object);
+  ++queue.put;
+}
 
 int32_t TakeFront() {
   auto& queue = EventQueue();
@@ -54,30 +77,15 @@ bool IsMergeableEvent(int32_t id) {
 }
 
 ObjectRef QueueHook(int32_t, const ObjectRef& data, const ObjectRef&) {
-  auto event = std::dynamic_pointer_cast<TEvent>(data);
-  if (!event) return nullptr;
-  QueueEvent(event, IsMergeableEvent(event->id));
+  // TEvent is final, so an exact type test is enough and cheaper than a dynamic cast.
+  if (!data || typeid(*data) != typeid(TEvent)) return nullptr;
+  const auto& event = static_cast<const TEvent&>(*data);
+  QueueEventObject(data, event, IsMergeableEvent(event.id));
   return data;
 }
 
 int32_t QueueEvent(const EventRef& event, bool merge) {
-  auto& queue = EventQueue();
-  if (merge) {
-    for (uint32_t count = queue.take; count != queue.put; ++count) {
-      TEvent& pending = *Slot(count);
-      if (pending.id == event->id && pending.source == event->source) {
-        pending.data = event->data;
-        pending.mods = event->mods;
-        pending.x = event->x;
-        pending.y = event->y;
-        pending.extra = event->extra;
-        return 0;
-      }
-    }
-  }
-  if (queue.Full()) return 0;
-  Slot(queue.put) = event;
-  ++queue.put;
+  if (event) QueueEventObject(event, *event, merge);
   return 0;
 }
 

@@ -16,8 +16,9 @@ GadgetRef Create(int32_t class_, const std::u16string& text, int32_t x, int32_t 
   return GuiDriver().CreateGadget(class_, text, x, y, w, h, group, style);
 }
 
-int32_t Half(int64_t value) {
-  return static_cast<int32_t>(value / 2);
+// The near edge that centres `size` in (start, extent); the halving truncates toward zero.
+int32_t Centred(int32_t start, int32_t extent, int32_t size) {
+  return static_cast<int32_t>(start + (int64_t{extent} - size) / 2);
 }
 
 }  // namespace
@@ -30,11 +31,11 @@ GadgetRef NewWindow(const std::u16string& text, int32_t x, int32_t y, int32_t w,
                     const GadgetRef& group, int32_t style) {
   if (style & WINDOW_CENTER) {
     if (group) {
-      x = static_cast<int32_t>(group->xpos + int64_t{Half(int64_t{group->width} - w)});
-      y = static_cast<int32_t>(group->ypos + int64_t{Half(int64_t{group->height} - h)});
+      x = Centred(group->xpos, group->width, w);
+      y = Centred(group->ypos, group->height, h);
     } else {
-      x = Half(int64_t{detail::Use(DesktopGadget()).width} - w);
-      y = Half(int64_t{detail::Use(DesktopGadget()).height} - h);
+      x = Centred(0, detail::Use(DesktopGadget()).width, w);
+      y = Centred(0, detail::Use(DesktopGadget()).height, h);
     }
   }
   return Create(GADGETCLASS_WINDOW, text, x, y, w, h, group, style);

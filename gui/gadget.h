@@ -111,6 +111,8 @@ class TGadget : public TObject {
   virtual int32_t _setparent(const GadgetRef& group, int32_t index);
   virtual GadgetRef Handle();
   virtual int32_t SetShape(int32_t x, int32_t y, int32_t w, int32_t h);
+  // SetRect, Rethink, LayoutKids; a driver whose native layer reports resizes may leave the
+  // kid layout to its resize notification.
   virtual int32_t SetArea(int32_t x, int32_t y, int32_t w, int32_t h);
   virtual int32_t SetRect(int32_t x, int32_t y, int32_t w, int32_t h);  // 5
   virtual int32_t LockLayout();
@@ -142,6 +144,8 @@ class TGadget : public TObject {
   virtual std::vector<int32_t> SelectedItems();  // 30
   virtual int32_t Insert(const GadgetRef& gadget, int32_t index);
   virtual NativeHandle Query(int32_t which);
+  // A driver's Free releases the native resources and detaches with _setparent(nullptr, -1);
+  // the kids are not freed with it. The base does nothing.
   virtual int32_t Free();
   virtual int32_t Rethink();
   virtual int32_t ClientWidth();  // 35

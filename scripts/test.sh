@@ -57,10 +57,17 @@ ensure_packages() {
     fi
     say "Installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    if ! apt-get update -q || ! apt-get install -y -q "${missing[@]}"; then
-      echo "FAILED: could not install ${missing[*]}" >&2
-      exit 2
-    fi
+    local try
+    for try in 1 2 3; do  # a mirror hiccup should not fail the run
+      if apt-get update -q && apt-get install -y -q "${missing[@]}"; then
+        break
+      fi
+      if [[ $try -eq 3 ]]; then
+        echo "FAILED: could not install ${missing[*]}" >&2
+        exit 2
+      fi
+      sleep 10
+    done
   fi
   local absent=() c
   for c in "${COMMANDS[@]}"; do

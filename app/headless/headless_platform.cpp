@@ -9,8 +9,8 @@ void HeadlessAppPlatform::SetWindowIconFromFile(NativeHandle window,
   iconRequests_.push_back({window, fileName});
 }
 
-void HeadlessAppPlatform::BringToFrontTopmost(NativeHandle window, int32_t x, int32_t y,
-                                              int32_t w, int32_t h) {
+void HeadlessAppPlatform::BringToFrontTopmost(NativeHandle window, int32_t x, int32_t y, int32_t w,
+                                              int32_t h) {
   frontRequests_.push_back({window, x, y, w, h});
   if (auto gadget = quardeln::HeadlessGadgetFromHandle(window)) {
     gadget->SetRect(x, y, w, h);

@@ -43,8 +43,8 @@ HeadlessGadgetRef THeadlessGuiDriver::Construct(int32_t class_, int32_t style) c
 }
 
 GadgetRef THeadlessGuiDriver::CreateGadget(int32_t class_, const std::u16string& text, int32_t x,
-                                           int32_t y, int32_t w, int32_t h,
-                                           const GadgetRef& group, int32_t style) {
+                                           int32_t y, int32_t w, int32_t h, const GadgetRef& group,
+                                           int32_t style) {
   if (class_ == GADGETCLASS_DESKTOP) return desktop_;
   GadgetRef parent = class_ == GADGETCLASS_WINDOW && !group ? desktop_ : group;
   HeadlessGadgetRef gadget = Construct(class_, style);
@@ -60,11 +60,17 @@ GadgetRef THeadlessGuiDriver::CreateGadget(int32_t class_, const std::u16string&
   return gadget;
 }
 
-GadgetRef THeadlessGuiDriver::ActiveGadget() { return HeadlessFocus(); }
+GadgetRef THeadlessGuiDriver::ActiveGadget() {
+  return HeadlessFocus();
+}
 
-int32_t THeadlessGuiDriver::RequestColor(int32_t, int32_t, int32_t) { return 0; }
+int32_t THeadlessGuiDriver::RequestColor(int32_t, int32_t, int32_t) {
+  return 0;
+}
 
-FontRef THeadlessGuiDriver::RequestFont(const FontRef&) { return nullptr; }
+FontRef THeadlessGuiDriver::RequestFont(const FontRef&) {
+  return nullptr;
+}
 
 int32_t THeadlessGuiDriver::SetPointer(int32_t shape) {
   pointer_ = shape;

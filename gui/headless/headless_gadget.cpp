@@ -41,7 +41,9 @@ THeadlessGadget::THeadlessGadget(int32_t gadgetClass_, int32_t creationStyle)
   style = creationStyle;
 }
 
-THeadlessGadget::~THeadlessGadget() { HandleTable().erase(handle); }
+THeadlessGadget::~THeadlessGadget() {
+  HandleTable().erase(handle);
+}
 
 HeadlessGadgetRef HeadlessGadgetFromHandle(NativeHandle handle) {
   auto found = HandleTable().find(handle);
@@ -145,7 +147,9 @@ int32_t THeadlessGadget::SetText(const std::u16string& newText) {
   return 0;
 }
 
-std::u16string THeadlessGadget::GetText() { return text; }
+std::u16string THeadlessGadget::GetText() {
+  return text;
+}
 
 int32_t THeadlessGadget::SetFont(const FontRef& newFont) {
   font = newFont;
@@ -157,7 +161,9 @@ int32_t THeadlessGadget::SetTooltip(const std::u16string& tip) {
   return 0;
 }
 
-std::u16string THeadlessGadget::GetTooltip() { return tooltip; }
+std::u16string THeadlessGadget::GetTooltip() {
+  return tooltip;
+}
 
 int32_t THeadlessGadget::SetShow(int32_t flag) {
   shown = flag != 0;
@@ -179,8 +185,8 @@ int32_t THeadlessGadget::ClearListItems() {
   return 0;
 }
 
-int32_t THeadlessGadget::InsertListItem(int32_t index, const std::u16string&,
-                                        const std::u16string&, int32_t, ObjectRef) {
+int32_t THeadlessGadget::InsertListItem(int32_t index, const std::u16string&, const std::u16string&,
+                                        int32_t, ObjectRef) {
   index = std::clamp<int32_t>(index, 0, static_cast<int32_t>(itemStates.size()));
   itemStates.insert(itemStates.begin() + index, 0);
   return 0;
@@ -232,7 +238,9 @@ int32_t THeadlessGadget::SetProp(int32_t value) {
   return 0;
 }
 
-int32_t THeadlessGadget::GetProp() { return position; }
+int32_t THeadlessGadget::GetProp() {
+  return position;
+}
 
 int32_t THeadlessGadget::Clamped(int32_t value) const {
   // An up-down control may have its limits the other way round.

@@ -20,9 +20,9 @@ class THeadlessGadget : public TGadget {
   THeadlessGadget(const THeadlessGadget&) = delete;
   THeadlessGadget& operator=(const THeadlessGadget&) = delete;
 
-  const int32_t gadgetClass;   // GADGETCLASS_*
-  const NativeHandle handle;   // unique while the process runs; 0 once destroyed
-  std::u16string text;         // title, caption or contents
+  const int32_t gadgetClass;  // GADGETCLASS_*
+  const NativeHandle handle;  // unique while the process runs; 0 once destroyed
+  std::u16string text;        // title, caption or contents
   std::u16string tooltip;
   FontRef font;
   bool enabled = true;

@@ -1,7 +1,7 @@
 // The Win32 headers of the Windows GUI driver, included in one place and one order.
-// Every driver file includes this before any toolkit header: gadget.h undoes the few
-// windows.h macros that collide with gadget operations (SetProp, GetProp, ReplaceText),
-// which only works when the Windows headers come first.
+// Every driver file includes this (first, by habit): it undoes the few Windows macros
+// that collide with gadget operations (SetProp, GetProp, ReplaceText), whichever of the
+// Windows headers or gadget.h a file happened to include before.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -16,6 +16,17 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <ole2.h>
+#include <shellapi.h>
 #include <shlwapi.h>
+
+#ifdef SetProp
+#undef SetProp
+#endif
+#ifdef GetProp
+#undef GetProp
+#endif
+#ifdef ReplaceText
+#undef ReplaceText
+#endif
 
 #include "gui/gadget.h"

@@ -22,14 +22,14 @@ void AddToImageList(HIMAGELIST list, HBITMAP image, HBITMAP mask) {
 
 TWindowsButton::TWindowsButton() { _buttonImageList.himl = BCCL_NOGLYPH; }
 
-std::shared_ptr<TWindowsButton> TWindowsButton::Create(const GadgetRef& group, int32_t style) {
+std::shared_ptr<TWindowsButton> TWindowsButton::Create(const GadgetRef& group, int32_t given) {
   auto button = std::make_shared<TWindowsButton>();
-  button->Build(group, style);
+  button->Build(group, given);
   return button;
 }
 
-void TWindowsButton::Build(const GadgetRef& group, int32_t style) {
-  const int32_t kind = style & BUTTON_KIND_MASK;
+void TWindowsButton::Build(const GadgetRef& group, int32_t given) {
+  const int32_t kind = given & BUTTON_KIND_MASK;
   DWORD native = kButtonStyle;
   intptr_t control_id = 0;
   switch (kind) {
@@ -41,10 +41,10 @@ void TWindowsButton::Build(const GadgetRef& group, int32_t style) {
     default: break;  // push buttons
   }
   // BS_DEFPUSHBUTTON on push buttons; check boxes and radio buttons already have the bit.
-  if (style & BUTTON_DEFAULT) native |= BS_DEFPUSHBUTTON;
-  _style = (kind == 0 || kind == BUTTON_PUSH) ? BUTTON_PUSH : style;
-  HWND parent = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
-  HWND hwnd = CreateChildWindow(u"BUTTON", 0, native, parent, control_id);
+  if (given & BUTTON_DEFAULT) native |= BS_DEFPUSHBUTTON;
+  _style = (kind == 0 || kind == BUTTON_PUSH) ? BUTTON_PUSH : given;
+  HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  HWND hwnd = CreateChildWindow(u"BUTTON", 0, native, container, control_id);
   GiveDefaultFont(hwnd);
   Register(GADGETCLASS_BUTTON, hwnd, nullptr, 0);
 }
@@ -142,14 +142,14 @@ int32_t TWindowsButton::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
     if (pixmap) _iconBitmap = TWindowsGraphic::BitmapFromPixmap32(pixmap);
     SendMessageW(_hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(_iconBitmap));
   }
-  LONG style = GetWindowLongW(_hwnd, GWL_STYLE);
+  LONG native = GetWindowLongW(_hwnd, GWL_STYLE);
   if (!pixmap || !no_text) {
-    style &= ~static_cast<LONG>(BS_BITMAP);
-    SetWindowLongW(_hwnd, GWL_STYLE, style);
+    native &= ~static_cast<LONG>(BS_BITMAP);
+    SetWindowLongW(_hwnd, GWL_STYLE, native);
     ShowCaption(_strButtonText);
   } else {
-    style |= BS_BITMAP;
-    SetWindowLongW(_hwnd, GWL_STYLE, style);
+    native |= BS_BITMAP;
+    SetWindowLongW(_hwnd, GWL_STYLE, native);
     ShowCaption(u"");
   }
   InvalidateRect(_hwnd, nullptr, TRUE);

@@ -40,7 +40,7 @@ class TWindowsButton final : public TWindowsGadget {
   LRESULT OnCommand(UINT msg, WPARAM wParam) override;
 
  private:
-  void Build(const GadgetRef& group, int32_t style);
+  void Build(const GadgetRef& group, int32_t given);
   int32_t Kind() const { return _style & BUTTON_KIND_MASK; }
   bool HasImageList() const { return _buttonImageList.himl != BCCL_NOGLYPH; }
   void DropImageList();

@@ -27,20 +27,20 @@ DWORD AlignmentStyle(int32_t align) {
 
 }  // namespace
 
-std::shared_ptr<TWindowsLabel> TWindowsLabel::Create(const GadgetRef& group, int32_t style) {
+std::shared_ptr<TWindowsLabel> TWindowsLabel::Create(const GadgetRef& group, int32_t given) {
   auto label = std::make_shared<TWindowsLabel>();
-  label->Build(group, style);
+  label->Build(group, given);
   return label;
 }
 
-void TWindowsLabel::Build(const GadgetRef& group, int32_t style) {
-  _style = style;
-  DWORD native = kLabelStyle | FrameStyle(style & LABEL_FRAME_MASK);
+void TWindowsLabel::Build(const GadgetRef& group, int32_t given) {
+  _style = given;
+  DWORD native = kLabelStyle | FrameStyle(given & LABEL_FRAME_MASK);
   // The alignment bits share the static control's type field: added to the separator's
   // SS_ETCHEDFRAME they would make another (invalid) type. A separator has no text.
-  if (!IsSeparator()) native |= AlignmentStyle(style & LABEL_ALIGN_MASK);
-  HWND parent = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
-  HWND hwnd = CreateChildWindow(u"STATIC", 0, native, parent);
+  if (!IsSeparator()) native |= AlignmentStyle(given & LABEL_ALIGN_MASK);
+  HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  HWND hwnd = CreateChildWindow(u"STATIC", 0, native, container);
   GiveDefaultFont(hwnd);
   Register(GADGETCLASS_LABEL, hwnd, nullptr, 0);
 }

@@ -29,7 +29,7 @@ class TWindowsLabel final : public TWindowsGadget {
   LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Build(const GadgetRef& group, int32_t style);
+  void Build(const GadgetRef& group, int32_t given);
   bool IsSeparator() const { return (_style & LABEL_FRAME_MASK) == LABEL_ETCHEDFRAME; }
 };
 

@@ -57,26 +57,26 @@ HBRUSH TWindowsGadget::CreateControlBrush(HWND hwnd, HDC dc) {
     if (dc) SetBkColor(dc, static_cast<COLORREF>(_backcolor));
     return _brush;
   }
-  HWND parent = GetParent(hwnd);
-  HDC parentDc = GetDC(parent);
-  const POINT offset = ClientEdgeOffset(parent);
+  HWND group = GetParent(hwnd);
+  HDC parentDc = GetDC(group);
+  const POINT offset = ClientEdgeOffset(group);
   RECT parentRect{};
   RECT controlRect{};
-  GetWindowRect(parent, &parentRect);
+  GetWindowRect(group, &parentRect);
   GetWindowRect(hwnd, &controlRect);
   const int controlW = controlRect.right - controlRect.left;
   const int controlH = controlRect.bottom - controlRect.top;
   {
     MemoryCanvas whole(parentDc, parentRect.right - parentRect.left,
                        parentRect.bottom - parentRect.top);
-    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(whole.Dc()), 0);
+    SendMessageW(group, WM_ERASEBKGND, reinterpret_cast<WPARAM>(whole.Dc()), 0);
     MemoryCanvas piece(parentDc, controlW, controlH);
     BitBlt(piece.Dc(), 0, 0, controlW, controlH, whole.Dc(),
            controlRect.left - parentRect.left + offset.x,
            controlRect.top - parentRect.top + offset.y, SRCCOPY);
     _hbitmap = piece.Take();
   }
-  ReleaseDC(parent, parentDc);
+  ReleaseDC(group, parentDc);
   _hbrush = CreatePatternBrush(_hbitmap);
   return _hbrush;
 }

@@ -42,29 +42,29 @@ class MemoryDC {
 
 }  // namespace
 
-std::shared_ptr<TWindowsPanel> TWindowsPanel::Create(const GadgetRef& group, int32_t style) {
+std::shared_ptr<TWindowsPanel> TWindowsPanel::Create(const GadgetRef& group, int32_t given) {
   auto panel = std::make_shared<TWindowsPanel>();
-  panel->Build(group, style);
+  panel->Build(group, given);
   return panel;
 }
 
-void TWindowsPanel::Build(const GadgetRef& group, int32_t style) {
-  HWND parent = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+void TWindowsPanel::Build(const GadgetRef& group, int32_t given) {
+  HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
   HWND client = nullptr;
-  if (style & PANEL_GROUP) {
+  if (given & PANEL_GROUP) {
     _type = kGroupBox;
-    _hwnd = CreateChildWindow(u"BUTTON", WS_EX_CONTROLPARENT, kGroupBoxStyle, parent);
+    _hwnd = CreateChildWindow(u"BUTTON", WS_EX_CONTROLPARENT, kGroupBoxStyle, container);
     GiveDefaultFont(_hwnd);
     client = CreateChildWindow(TWindowsGUIDriver::ClassName(), WS_EX_CONTROLPARENT, kPanelStyle,
                                _hwnd);
   } else {
-    _type = (style & PANEL_NOERASE) ? kCanvas : kPlain;
+    _type = (given & PANEL_NOERASE) ? kCanvas : kPlain;
     DWORD ex_style = WS_EX_CONTROLPARENT;
-    if (style & PANEL_SUNKEN) ex_style |= WS_EX_CLIENTEDGE;
-    _hwnd = CreateChildWindow(TWindowsGUIDriver::ClassName(), ex_style, kPanelStyle, parent);
+    if (given & PANEL_SUNKEN) ex_style |= WS_EX_CLIENTEDGE;
+    _hwnd = CreateChildWindow(TWindowsGUIDriver::ClassName(), ex_style, kPanelStyle, container);
   }
   Register(GADGETCLASS_PANEL, _hwnd, client, 0);
-  if (style & PANEL_ACTIVE) sensitivity = SENSE_MOUSE | SENSE_KEYS;
+  if (given & PANEL_ACTIVE) sensitivity = SENSE_MOUSE | SENSE_KEYS;
 }
 
 int32_t TWindowsPanel::ClientWidth() {
@@ -145,35 +145,35 @@ RECT TWindowsPanel::PictureRect(int32_t layout, int32_t w, int32_t h, int32_t bw
   }
 }
 
-void TWindowsPanel::DrawPictureAt(HDC target, HDC source, const RECT& place) {
+void TWindowsPanel::DrawPictureAt(HDC target, HDC picture, const RECT& place) {
   const int32_t w = Width(place);
   const int32_t h = Height(place);
   if (_hasalpha) {
     const BLENDFUNCTION per_pixel{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(target, place.left, place.top, w, h, source, 0, 0, _bitmapwidth, _bitmapheight,
+    AlphaBlend(target, place.left, place.top, w, h, picture, 0, 0, _bitmapwidth, _bitmapheight,
                per_pixel);
   } else if (w == _bitmapwidth && h == _bitmapheight) {
-    BitBlt(target, place.left, place.top, w, h, source, 0, 0, SRCCOPY);
+    BitBlt(target, place.left, place.top, w, h, picture, 0, 0, SRCCOPY);
   } else {
-    StretchBlt(target, place.left, place.top, w, h, source, 0, 0, _bitmapwidth, _bitmapheight,
+    StretchBlt(target, place.left, place.top, w, h, picture, 0, 0, _bitmapwidth, _bitmapheight,
                SRCCOPY);
   }
 }
 
 void TWindowsPanel::DrawPicture(HDC target, int32_t w, int32_t h) {
-  MemoryDC source(target, _bitmap);
+  MemoryDC picture(target, _bitmap);
   const int32_t layout = _bitmapflags & PANELPIXMAP_LAYOUT_MASK;
   if (layout == PANELPIXMAP_TILE) {
     for (int32_t y = 0; y < h; y += _bitmapheight) {
       for (int32_t x = 0; x < w; x += _bitmapwidth) {
-        DrawPictureAt(target, source.get(), {x, y, x + _bitmapwidth, y + _bitmapheight});
+        DrawPictureAt(target, picture.get(), {x, y, x + _bitmapwidth, y + _bitmapheight});
       }
     }
     return;
   }
   if (layout > PANELPIXMAP_FITWIDTH) return;  // 5 to 7 are no layouts
   if (layout != PANELPIXMAP_CENTER) SetStretchBltMode(target, COLORONCOLOR);
-  DrawPictureAt(target, source.get(), PictureRect(layout, w, h, _bitmapwidth, _bitmapheight));
+  DrawPictureAt(target, picture.get(), PictureRect(layout, w, h, _bitmapwidth, _bitmapheight));
 }
 
 void TWindowsPanel::FillBackground(HDC target, HWND hwnd, const RECT& update) {

@@ -47,11 +47,11 @@ class TWindowsPanel final : public TWindowsGadget {
   static RECT PictureRect(int32_t layout, int32_t w, int32_t h, int32_t bw, int32_t bh);
 
  private:
-  void Build(const GadgetRef& group, int32_t style);
+  void Build(const GadgetRef& group, int32_t given);
   LRESULT PaintBackground(HDC dc, HWND hwnd);
   void FillBackground(HDC target, HWND hwnd, const RECT& update);
   void DrawPicture(HDC target, int32_t w, int32_t h);
-  void DrawPictureAt(HDC target, HDC source, const RECT& place);
+  void DrawPictureAt(HDC target, HDC picture, const RECT& place);
 };
 
 }  // namespace quardeln

@@ -24,12 +24,12 @@ int32_t Signed16(int32_t value) { return static_cast<int16_t>(static_cast<uint16
 
 }  // namespace
 
-std::shared_ptr<TWindowsSlider> TWindowsSlider::Create(const GadgetRef& group, int32_t style) {
-  const int32_t kind = SliderKind(style);
+std::shared_ptr<TWindowsSlider> TWindowsSlider::Create(const GadgetRef& group, int32_t given) {
+  const int32_t kind = SliderKind(given);
   if (kind != SLIDER_SCROLLBAR && kind != SLIDER_TRACKBAR && kind != SLIDER_STEPPER) return nullptr;
   auto slider = std::make_shared<TWindowsSlider>();
   slider->_slidertype = kind;
-  slider->_ishorizontal = style & SLIDER_HORIZONTAL;
+  slider->_ishorizontal = given & SLIDER_HORIZONTAL;
   slider->Build(group);
   return slider;
 }
@@ -53,8 +53,8 @@ void TWindowsSlider::Build(const GadgetRef& group) {
       if (!_ishorizontal) native |= SBS_VERT;
       break;
   }
-  HWND parent = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
-  HWND hwnd = CreateChildWindow(class_name, ex_style, native, parent);
+  HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  HWND hwnd = CreateChildWindow(class_name, ex_style, native, container);
   Register(GADGETCLASS_SLIDER, hwnd, nullptr, 0);
   SetRange(5, 10);
 }
@@ -76,10 +76,10 @@ int32_t TWindowsSlider::RefreshLook() {
   return TWindowsGadget::RefreshLook();
 }
 
-int32_t TWindowsSlider::SetRange(int32_t visible, int32_t total) {
+int32_t TWindowsSlider::SetRange(int32_t new_visible, int32_t new_total) {
   DeSensitize();
-  _visible = visible;
-  _total = total;
+  _visible = new_visible;
+  _total = new_total;
   ApplyRange();
   Sensitize();
   return 0;

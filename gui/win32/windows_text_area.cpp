@@ -52,7 +52,9 @@ class Busy {
 
 }  // namespace
 
-TWindowsTextArea::~TWindowsTextArea() { ReleaseInterfaces(); }
+TWindowsTextArea::~TWindowsTextArea() {
+  ReleaseInterfaces();
+}
 
 std::shared_ptr<TWindowsTextArea> TWindowsTextArea::Create(const GadgetRef& group,
                                                            int32_t areaStyle) {
@@ -129,7 +131,9 @@ int32_t TWindowsTextArea::SetText(const std::u16string& text) {
   return InsertText(text, 0, CharCount());
 }
 
-std::u16string TWindowsTextArea::GetText() { return AreaText(0, CharCount(), TEXTAREA_CHARS); }
+std::u16string TWindowsTextArea::GetText() {
+  return AreaText(0, CharCount(), TEXTAREA_CHARS);
+}
 
 void TWindowsTextArea::ToCharRange(int32_t& pos, int32_t& length, int32_t units, bool selection) {
   if (units == TEXTAREA_LINES) {

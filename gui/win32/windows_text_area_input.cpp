@@ -7,11 +7,17 @@ namespace quardeln {
 
 namespace {
 
-int32_t LowSigned(LPARAM value) { return static_cast<int16_t>(LOWORD(value)); }
-int32_t HighSigned(LPARAM value) { return static_cast<int16_t>(HIWORD(value)); }
+int32_t LowSigned(LPARAM value) {
+  return static_cast<int16_t>(LOWORD(value));
+}
+int32_t HighSigned(LPARAM value) {
+  return static_cast<int16_t>(HIWORD(value));
+}
 
 // Keys a read-only area still lets through: page up and down, end, home, the arrows.
-bool IsNavigationKey(WPARAM key) { return key >= VK_PRIOR && key <= VK_DOWN; }
+bool IsNavigationKey(WPARAM key) {
+  return key >= VK_PRIOR && key <= VK_DOWN;
+}
 
 }  // namespace
 
@@ -48,8 +54,7 @@ LRESULT TWindowsTextArea::OnMessageFilter(MSGFILTER& filter) {
       }
       return 0;
     case WM_RBUTTONUP:
-      PostGuiEvent(GadgetMenu, 0, 0, LowSigned(filter.lParam), HighSigned(filter.lParam),
-                   nullptr);
+      PostGuiEvent(GadgetMenu, 0, 0, LowSigned(filter.lParam), HighSigned(filter.lParam), nullptr);
       return 0;
     case WM_KEYDOWN:
       return SwallowsKey(filter.wParam) ? 1 : 0;

@@ -14,17 +14,17 @@ constexpr DWORD kTextFieldStyle = 0x54010080;
 }  // namespace
 
 std::shared_ptr<TWindowsTextField> TWindowsTextField::Create(const GadgetRef& group,
-                                                             int32_t style) {
+                                                             int32_t given) {
   auto field = std::make_shared<TWindowsTextField>();
-  field->Build(group, style);
+  field->Build(group, given);
   return field;
 }
 
-void TWindowsTextField::Build(const GadgetRef& group, int32_t style) {
+void TWindowsTextField::Build(const GadgetRef& group, int32_t given) {
   DWORD native = kTextFieldStyle;
-  if (style & TEXTFIELD_PASSWORD) native |= ES_PASSWORD;
-  HWND parent = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
-  HWND hwnd = CreateChildWindow(u"EDIT", WS_EX_CLIENTEDGE, native, parent);
+  if (given & TEXTFIELD_PASSWORD) native |= ES_PASSWORD;
+  HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  HWND hwnd = CreateChildWindow(u"EDIT", WS_EX_CLIENTEDGE, native, container);
   GiveDefaultFont(hwnd);
   Register(GADGETCLASS_TEXTFIELD, hwnd, nullptr, 0);
   SetColor(255, 255, 255);

@@ -29,7 +29,7 @@ class TWindowsTextField final : public TWindowsGadget {
   LRESULT OnCommand(UINT msg, WPARAM wParam) override;
 
  private:
-  void Build(const GadgetRef& group, int32_t style);
+  void Build(const GadgetRef& group, int32_t given);
   // 1 when the event filter lets the key through (or there is none), 0 to swallow it.
   int32_t FilterKey(int32_t id, WPARAM code);
 };

@@ -28,43 +28,43 @@ void SetExStyle(HWND hwnd, DWORD ex_style) {
 
 }  // namespace
 
-std::shared_ptr<TWindowsWindow> TWindowsWindow::Create(const GadgetRef& group, int32_t style) {
+std::shared_ptr<TWindowsWindow> TWindowsWindow::Create(const GadgetRef& group, int32_t given) {
   auto window = std::make_shared<TWindowsWindow>();
-  window->Build(group, style);
+  window->Build(group, given);
   return window;
 }
 
-void TWindowsWindow::Build(const GadgetRef& group, int32_t style) {
-  _style = style;
+void TWindowsWindow::Build(const GadgetRef& group, int32_t given) {
+  _style = given;
   DWORD native = kWindowBaseStyle;
   DWORD ex_style = 0;
   HWND owner = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE)) : nullptr;
-  if (style & WINDOW_TITLEBAR) {
+  if (given & WINDOW_TITLEBAR) {
     // An overlapped window: the system adds the caption and border itself.
     native |= WS_SYSMENU;
-    if (style & WINDOW_RESIZABLE) native |= WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    if (given & WINDOW_RESIZABLE) native |= WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
   } else {
     native |= WS_POPUP;
   }
-  if (style & WINDOW_RESIZABLE) native |= WS_THICKFRAME;
-  if (style & WINDOW_MENU) {
+  if (given & WINDOW_RESIZABLE) native |= WS_THICKFRAME;
+  if (given & WINDOW_MENU) {
     _hmenu = CreateMenu();
     AppendMenuW(_hmenu, MF_STRING, 0, L"");
   }
-  if (style & WINDOW_TOOL) ex_style |= WS_EX_TOOLWINDOW;
-  if (style & WINDOW_HIDDEN) native &= ~static_cast<DWORD>(WS_VISIBLE);
+  if (given & WINDOW_TOOL) ex_style |= WS_EX_TOOLWINDOW;
+  if (given & WINDOW_HIDDEN) native &= ~static_cast<DWORD>(WS_VISIBLE);
   _wstyle = static_cast<int32_t>(native);
   _xstyle = static_cast<int32_t>(ex_style);
   _hwnd = CreateWindowExW(ex_style, Wide(TWindowsGUIDriver::ClassName()), L"", native, 0, 0, 0, 0,
                           owner, _hmenu, DriverInstance(), nullptr);
   HWND client = nullptr;
-  if (style & WINDOW_STATUS) {
+  if (given & WINDOW_STATUS) {
     _status = CreateChildWindow(u"msctls_statusbar32", 0, WS_CHILD | WS_VISIBLE, _hwnd);
     client = CreateChildWindow(TWindowsGUIDriver::ClassName(), 0, kClientWindowStyle, _hwnd);
     SetWindowPos(_status, HWND_TOPMOST, 0, 0, 0, 0, kStatusOnTopFlags);
   }
   Register(GADGETCLASS_WINDOW, _hwnd, client, 0);
-  if (style & WINDOW_ACCEPTFILES) DragAcceptFiles(_hwnd, TRUE);
+  if (given & WINDOW_ACCEPTFILES) DragAcceptFiles(_hwnd, TRUE);
 }
 
 int32_t TWindowsWindow::DoLayout() { return 0; }

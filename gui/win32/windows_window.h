@@ -70,7 +70,7 @@ class TWindowsWindow final : public TWindowsGadget {
     int32_t h = 0;
   };
 
-  void Build(const GadgetRef& group, int32_t style);
+  void Build(const GadgetRef& group, int32_t given);
   void CreateStatusBar();
   int32_t StatusHeight() const;
   bool HasMenuBar() const;

@@ -79,8 +79,8 @@ int32_t TMultimediaTimerBackend::Start(int32_t periodMs, uintptr_t cookie) {
     serial = ++LastSerial;
     LiveTimers().push_back({serial, 0, cookie});
   }
-  MMRESULT id = timeSetEvent(static_cast<UINT>(periodMs), 0, &MultimediaTimerCallback, serial,
-                             TIME_PERIODIC);
+  MMRESULT id =
+      timeSetEvent(static_cast<UINT>(periodMs), 0, &MultimediaTimerCallback, serial, TIME_PERIODIC);
   TableScope hold;
   if (id == 0) {
     Forget(serial);

@@ -41,15 +41,16 @@ int ShowMessageBox(const std::u16string& text, MessageKind kind, int32_t serious
 }
 
 // An absent text for an empty one, so the system uses its own default.
-const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+const char* OrNull(const std::string& text) {
+  return text.empty() ? nullptr : text.c_str();
+}
 
 // The initial file name in a zeroed buffer of the size the dialog may fill; a name too
 // long for it is cut rather than overrun.
 std::vector<char> FileBuffer(const std::u16string& name) {
   std::vector<char> buffer(kPathBufferSize, '\0');
   std::string native = ToAnsi(name);
-  std::copy_n(native.begin(), std::min<size_t>(native.size(), kPathBufferSize - 1),
-              buffer.begin());
+  std::copy_n(native.begin(), std::min<size_t>(native.size(), kPathBufferSize - 1), buffer.begin());
   return buffer;
 }
 

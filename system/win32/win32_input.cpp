@@ -95,7 +95,9 @@ int32_t TranslateWheel(HWND window, WPARAM wParam, LPARAM lParam, const ObjectRe
   return Emit(MouseWheel, source, WheelSteps(wParam), Modifiers, at.x, at.y);
 }
 
-bool IsKeyCode(WPARAM wParam) { return wParam >= 1 && wParam <= 255; }
+bool IsKeyCode(WPARAM wParam) {
+  return wParam >= 1 && wParam <= 255;
+}
 
 int32_t TranslateKey(UINT message, WPARAM wParam, LPARAM lParam, const ObjectRef& source) {
   if (!IsKeyCode(wParam)) return 0;
@@ -167,7 +169,9 @@ int32_t TranslateNativeEvent(HWND window, UINT message, WPARAM wParam, LPARAM lP
   }
 }
 
-int32_t ModifierState() { return Modifiers; }
+int32_t ModifierState() {
+  return Modifiers;
+}
 
 void ForgetPointerWindow(HWND window) {
   if (!window || window != PointerWindow) return;

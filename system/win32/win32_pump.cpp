@@ -134,7 +134,9 @@ void RethrowDeferredFailure() {
 
 }  // namespace win32
 
-TWin32SystemDriver::TWin32SystemDriver() { StartSystemDriver(); }
+TWin32SystemDriver::TWin32SystemDriver() {
+  StartSystemDriver();
+}
 
 int32_t TWin32SystemDriver::Poll() {
   MSG message;
@@ -169,7 +171,9 @@ void DeferCallbackFailure(std::exception_ptr failure) {
   if (!DeferredFailure) DeferredFailure = std::move(failure);
 }
 
-DWORD MainThreadId() { return MainThread; }
+DWORD MainThreadId() {
+  return MainThread;
+}
 
 int32_t StartWorkerThread(WorkerThreadFunction function, intptr_t argument,
                           MainThreadFunction completion, ObjectRef object) {

@@ -1,8 +1,8 @@
 // The Windows system driver. All instances share one process-wide state, set up once by
-// the first construction on the main thread: its thread id, the thread-message hook that
-// runs posted calls when the pump removes them, and the 1 ms timer resolution. Only
-// RunOnMainThread and StartWorkerThread may be used from other threads; everything else
-// belongs to the main thread. ANSI entry points get their texts through ToAnsi.
+// the first construction, which must happen on the main thread: its thread id, the
+// thread-message hook that runs posted calls when the pump removes them, and the 1 ms
+// timer resolution. Only RunOnMainThread and StartWorkerThread may be used from other
+// threads; everything else belongs to the main thread. ANSI calls get texts via ToAnsi.
 #pragma once
 
 #include <cstdint>
@@ -32,8 +32,7 @@ class TWin32SystemDriver final : public TSystemDriver {
                              int32_t save, const std::u16string& path) override;
   std::u16string RequestDir(const std::u16string& title, const std::u16string& path) override;
   int32_t OpenURL(const std::u16string& url) override;
-  int32_t RunOnMainThread(MainThreadFunction function, ObjectRef argument,
-                          intptr_t data) override;
+  int32_t RunOnMainThread(MainThreadFunction function, ObjectRef argument, intptr_t data) override;
 };
 
 // Turns one native keyboard or mouse message of `window` into at most one event with

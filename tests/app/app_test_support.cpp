@@ -18,7 +18,9 @@ using namespace quardeln;
 namespace {
 
 std::time_t g_now = 0;
-std::time_t TestClock() { return g_now; }
+std::time_t TestClock() {
+  return g_now;
+}
 
 }  // namespace
 

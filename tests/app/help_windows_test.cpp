@@ -36,15 +36,15 @@ class HelpWindowsTest : public AppTest {
       ASSERT_EQ(window->kids.size(), 2u);
       auto area = AsHeadless(KidOfClass(window, GADGETCLASS_TEXTAREA));
       ASSERT_NE(area, nullptr);
-      EXPECT_EQ((std::vector<int32_t>{area->xpos, area->ypos, area->width, area->height,
-                                      area->style}),
-                (std::vector<int32_t>{5, 9, 373, 219, 0}));
+      EXPECT_EQ(
+          (std::vector<int32_t>{area->xpos, area->ypos, area->width, area->height, area->style}),
+          (std::vector<int32_t>{5, 9, 373, 219, 0}));
       EXPECT_EQ(area->text, text);
       auto button = AsHeadless(KidOfClass(window, GADGETCLASS_BUTTON));
       ASSERT_NE(button, nullptr);
       EXPECT_EQ(button->text, buttonText);
-      EXPECT_EQ((std::vector<int32_t>{button->xpos, button->ypos, button->width,
-                                      button->height, button->style}),
+      EXPECT_EQ((std::vector<int32_t>{button->xpos, button->ypos, button->width, button->height,
+                                      button->style}),
                 (std::vector<int32_t>{150, 241, 75, 23, 1}));
     });
   }

@@ -16,9 +16,13 @@ struct Ran {
 };
 std::vector<Ran> g_ran;
 
-void Record(const ObjectRef&, intptr_t data) { g_ran.push_back({data, GetCurrentThreadId()}); }
+void Record(const ObjectRef&, intptr_t data) {
+  g_ran.push_back({data, GetCurrentThreadId()});
+}
 
-void Fail(const ObjectRef&, intptr_t) { throw RuntimeError("posted call failed"); }
+void Fail(const ObjectRef&, intptr_t) {
+  throw RuntimeError("posted call failed");
+}
 
 class PumpTest : public Win32Test {
  protected:
@@ -42,8 +46,8 @@ TEST_F(PumpTest, APostedCallRunsWhenThePumpRemovesItNotWhenItIsPeekedAt) {
     ASSERT_EQ(RunOnMainThread(&Record, object, 7), 1);
   }
   MSG peeked;
-  ASSERT_TRUE(PeekMessageA(&peeked, nullptr, kMainThreadCallMessage, kMainThreadCallMessage,
-                           PM_NOREMOVE));
+  ASSERT_TRUE(
+      PeekMessageA(&peeked, nullptr, kMainThreadCallMessage, kMainThreadCallMessage, PM_NOREMOVE));
   EXPECT_EQ(peeked.hwnd, nullptr);
   EXPECT_TRUE(g_ran.empty());
   EXPECT_FALSE(argument.expired()) << "the posted record keeps its argument alive";
@@ -95,7 +99,9 @@ TEST_F(PumpTest, AWindowMessageWithTheCallsNumberIsDeliveredNotRun) {
   EXPECT_TRUE(g_ran.empty());
 }
 
-intptr_t Double(intptr_t argument) { return argument * 2; }
+intptr_t Double(intptr_t argument) {
+  return argument * 2;
+}
 
 TEST_F(PumpTest, AWorkerThreadsResultReachesTheMainThreadWithItsObject) {
   std::weak_ptr<TObject> object;

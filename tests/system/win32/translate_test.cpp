@@ -1,5 +1,6 @@
 // The translation table for keys, application messages and mouse buttons and wheel.
 // Key messages go through the pump, which sets the modifier bits before dispatch.
+#include "runtime/text.h"
 #include "win32_test_support.h"
 
 namespace quardeln::win32test {
@@ -73,11 +74,15 @@ TEST_F(TranslateTest, SidedModifierKeysAndTheirBits) {
   PostKey(WM_KEYDOWN, VK_SHIFT, KeyLParam(54, false, false, false));
   SetKeysDown({VK_MENU, VK_LMENU});
   PostKey(WM_SYSKEYDOWN, VK_MENU, KeyLParam(56, false, false, false));
-  SetKeysDown({VK_MENU, VK_RMENU, VK_LWIN});
+  SetKeysDown({VK_MENU, VK_RMENU});
   PostKey(WM_SYSKEYDOWN, VK_MENU, KeyLParam(56, true, false, false));
+  SetKeysDown({VK_MENU, VK_RMENU, VK_LWIN});
   PostKey(WM_KEYDOWN, VK_LWIN, KeyLParam(91, true, false, false));
   ExpectEvents(KeyEvents(),
-               {{KeyDown, 163, 2}, {KeyDown, 161, 1}, {KeyDown, 164, 4}, {KeyDown, 165, 4},
+               {{KeyDown, 163, 2},
+                {KeyDown, 161, 1},
+                {KeyDown, 164, 4},
+                {KeyDown, 165, 4},
                 {KeyDown, VK_LWIN, 4 | 8}},
                window_->source());
 }
@@ -116,8 +121,8 @@ TEST_F(TranslateTest, WheelNotchesAreWholeStepsAtTheClientPoint) {
     Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<int16_t>(delta))), screen);
   }
   auto wheels = recorder_.Events({MouseWheel});
-  ExpectEvents(wheels, {{MouseWheel, 1, 0}, {MouseWheel, -1, 0}, {MouseWheel, 0, 0},
-                        {MouseWheel, 2, 0}},
+  ExpectEvents(wheels,
+               {{MouseWheel, 1, 0}, {MouseWheel, -1, 0}, {MouseWheel, 0, 0}, {MouseWheel, 2, 0}},
                window_->source());
   for (const auto& wheel : wheels) {
     EXPECT_EQ(wheel->x, 10);
@@ -140,8 +145,14 @@ TEST_F(TranslateTest, ButtonsCaptureThePointerUntilReleased) {
   Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(1, 2));  // no event of its own
   auto events = recorder_.Events({MouseDown, MouseUp, MouseMove});
   ExpectEvents(events,
-               {{MouseDown, 3, 0}, {MouseMove, 4, 0}, {MouseUp, 3, 0}, {MouseDown, 1, 0},
-                {MouseMove, 4, 0}, {MouseMove, 2, 0}, {MouseUp, 1, 0}, {MouseDown, 2, 0},
+               {{MouseDown, 3, 0},
+                {MouseMove, 4, 0},
+                {MouseUp, 3, 0},
+                {MouseDown, 1, 0},
+                {MouseMove, 4, 0},
+                {MouseMove, 2, 0},
+                {MouseUp, 1, 0},
+                {MouseDown, 2, 0},
                 {MouseUp, 2, 0}},
                window_->source());
   ASSERT_GE(events.size(), 3u);

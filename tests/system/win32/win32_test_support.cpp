@@ -50,7 +50,9 @@ EventRecorder::EventRecorder() : box_(std::make_shared<TRecordBox>()) {
   InsertHook(EventHookId, &RecordHook, box_, kRecorderPriority);
 }
 
-EventRecorder::~EventRecorder() { DeleteHook(EventHookId, &RecordHook, box_); }
+EventRecorder::~EventRecorder() {
+  DeleteHook(EventHookId, &RecordHook, box_);
+}
 
 std::vector<EventRef> EventRecorder::Events(std::initializer_list<int32_t> ids) const {
   std::vector<EventRef> chosen;
@@ -62,12 +64,14 @@ std::vector<EventRef> EventRecorder::Events(std::initializer_list<int32_t> ids) 
   return chosen;
 }
 
-void EventRecorder::Clear() { static_cast<TRecordBox*>(box_.get())->events.clear(); }
+void EventRecorder::Clear() {
+  static_cast<TRecordBox*>(box_.get())->events.clear();
+}
 
 TestWindow::TestWindow(const std::string& name, RECT where, HWND parent, DWORD style)
     : source_(NewText(FromUtf8(name))) {
   RegisterTestClass();
-  if (style == 0) style = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+  if (style == 0) style = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW;
   hwnd_ = CreateWindowExA(0, kWindowClass, name.c_str(), style, where.left, where.top,
                           where.right - where.left, where.bottom - where.top, parent, nullptr,
                           GetModuleHandleA(nullptr), nullptr);
@@ -89,8 +93,7 @@ int TestWindow::Received(UINT message) const {
   return count;
 }
 
-LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam,
-                                       LPARAM lParam) {
+LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self) {
     self->received_.push_back(message);

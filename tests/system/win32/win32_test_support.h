@@ -37,7 +37,9 @@ class EventRecorder {
 
 // A real window of a private class; its procedure records the message numbers it gets
 // and passes every message to TranslateNativeEvent with source() as the source. WM_CLOSE
-// is answered without closing.
+// is answered without closing. Top-level windows are hidden unless `style` says otherwise:
+// without a window manager, Wine waits about a second for each shown window to map and
+// unmap.
 class TestWindow {
  public:
   TestWindow(const std::string& name, RECT where, HWND parent = nullptr, DWORD style = 0);
