@@ -27,9 +27,12 @@ endif()
 set(TEMPRA_TEST_TIMEOUT 60 CACHE STRING "Per-test time limit, native runs (seconds)")
 set(TEMPRA_WINE_TEST_TIMEOUT 120 CACHE STRING "Per-program time limit under Wine (seconds)")
 
-# tempra_test(NAME SOURCES ... LIBS ...): one GoogleTest program registered with CTest.
+# tempra_test(NAME [DESKTOP] SOURCES ... LIBS ...): one GoogleTest program registered
+# with CTest. Under Wine, programs that open windows share one X display and one
+# foreground window, so they run one at a time: those that say DESKTOP or link a
+# win32 library hold the lock "wine_desktop"; the others run in parallel.
 function(tempra_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
   tempra_warnings(${name})
@@ -38,6 +41,9 @@ function(tempra_test name)
     # it to one start. The program's own output names the failing cases.
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${TEMPRA_WINE_TEST_TIMEOUT} LABELS wine)
+    if(T_DESKTOP OR T_LIBS MATCHES "win32|tempra_app")
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_desktop LABELS "wine;desktop")
+    endif()
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT ${TEMPRA_TEST_TIMEOUT})

@@ -100,5 +100,8 @@ cat "$out"
 if [[ $rc -eq 124 || $rc -eq 137 ]]; then
   echo "wine-run: $(basename "$program") did not finish within ${timeout_s}s; killed" >&2
   rc=124
+elif [[ $rc -ne 0 && -z "${DISPLAY:-}" ]]; then
+  echo "wine-run: exit code $rc and no X display set; a program that opens windows" \
+    "needs one: scripts/wine-session.sh -- ctest --preset win64" >&2
 fi
 exit "$rc"

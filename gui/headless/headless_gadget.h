@@ -21,7 +21,7 @@ class THeadlessGadget : public TGadget {
   THeadlessGadget& operator=(const THeadlessGadget&) = delete;
 
   const int32_t gadgetClass;  // GADGETCLASS_*
-  const NativeHandle handle;  // unique while the process runs; 0 once destroyed
+  const NativeHandle handle;  // unique in the process; Query answers 0 once destroyed
   std::u16string text;        // title, caption or contents
   std::u16string tooltip;
   FontRef font;

@@ -9,20 +9,23 @@ namespace {
 
 constexpr int32_t kPointerShapes = 14;
 
-ULONG_PTR ResourceId(LPCSTR id) { return reinterpret_cast<ULONG_PTR>(id); }
+ULONG_PTR ResourceId(LPCSTR id) {
+  return reinterpret_cast<ULONG_PTR>(id);
+}
 
 // Cursors of shapes 1 to 14, loaded once.
 const std::array<HCURSOR, kPointerShapes>& PointerTable() {
   static const std::array<HCURSOR, kPointerShapes> table = [] {
     // The IDC_ names are narrow resource ids here; an id is only a number.
     const std::array<ULONG_PTR, kPointerShapes> ids = {
-        ResourceId(IDC_ARROW),  ResourceId(IDC_IBEAM),    ResourceId(IDC_WAIT),
-        ResourceId(IDC_CROSS),  ResourceId(IDC_UPARROW),  ResourceId(IDC_SIZENWSE),
-        ResourceId(IDC_SIZENESW), ResourceId(IDC_SIZEWE), ResourceId(IDC_SIZENS),
-        ResourceId(IDC_SIZEALL), ResourceId(IDC_NO),      ResourceId(IDC_HAND),
+        ResourceId(IDC_ARROW),       ResourceId(IDC_IBEAM),   ResourceId(IDC_WAIT),
+        ResourceId(IDC_CROSS),       ResourceId(IDC_UPARROW), ResourceId(IDC_SIZENWSE),
+        ResourceId(IDC_SIZENESW),    ResourceId(IDC_SIZEWE),  ResourceId(IDC_SIZENS),
+        ResourceId(IDC_SIZEALL),     ResourceId(IDC_NO),      ResourceId(IDC_HAND),
         ResourceId(IDC_APPSTARTING), ResourceId(IDC_HELP)};
     std::array<HCURSOR, kPointerShapes> cursors{};
-    for (size_t i = 0; i < ids.size(); ++i) cursors[i] = LoadCursorW(nullptr, MAKEINTRESOURCEW(ids[i]));
+    for (size_t i = 0; i < ids.size(); ++i)
+      cursors[i] = LoadCursorW(nullptr, MAKEINTRESOURCEW(ids[i]));
     return cursors;
   }();
   return table;

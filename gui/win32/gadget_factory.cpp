@@ -17,17 +17,27 @@ namespace quardeln {
 GadgetRef NewWindowsGadgetOfClass(int32_t class_, const std::u16string& /*text*/,
                                   const GadgetRef& group, int32_t style) {
   switch (class_) {
-    case GADGETCLASS_WINDOW: return TWindowsWindow::Create(group, style);
-    case GADGETCLASS_BUTTON: return TWindowsButton::Create(group, style);
-    case GADGETCLASS_PANEL: return TWindowsPanel::Create(group, style);
-    case GADGETCLASS_TEXTFIELD: return TWindowsTextField::Create(group, style);
-    case GADGETCLASS_TEXTAREA: return TWindowsTextArea::Create(group, style);
-    case GADGETCLASS_LABEL: return TWindowsLabel::Create(group, style);
-    case GADGETCLASS_SLIDER: return TWindowsSlider::Create(group, style);
-    default: return nullptr;
+    case GADGETCLASS_WINDOW:
+      return TWindowsWindow::Create(group, style);
+    case GADGETCLASS_BUTTON:
+      return TWindowsButton::Create(group, style);
+    case GADGETCLASS_PANEL:
+      return TWindowsPanel::Create(group, style);
+    case GADGETCLASS_TEXTFIELD:
+      return TWindowsTextField::Create(group, style);
+    case GADGETCLASS_TEXTAREA:
+      return TWindowsTextArea::Create(group, style);
+    case GADGETCLASS_LABEL:
+      return TWindowsLabel::Create(group, style);
+    case GADGETCLASS_SLIDER:
+      return TWindowsSlider::Create(group, style);
+    default:
+      return nullptr;
   }
 }
 
-IconStripRef NewWindowsIconStrip(const ObjectRef& /*source*/) { return nullptr; }
+IconStripRef NewWindowsIconStrip(const ObjectRef& /*source*/) {
+  return nullptr;
+}
 
 }  // namespace quardeln

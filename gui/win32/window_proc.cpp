@@ -100,8 +100,9 @@ void PassInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-LRESULT CALLBACK TWindowsGUIDriver::ClassWndProc(HWND hwnd, UINT msg, WPARAM wParam,
-                                                 LPARAM lParam) {
+namespace {
+
+LRESULT Route(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SIZE:
       OnNativeSize(hwnd);
@@ -128,12 +129,25 @@ LRESULT CALLBACK TWindowsGUIDriver::ClassWndProc(HWND hwnd, UINT msg, WPARAM wPa
     case WM_NCDESTROY: {
       const LRESULT result = Forward(hwnd, msg, wParam, lParam);
       // The handle may be reused by the next window made: it must not find this gadget.
+      ForgetDestroyedWindow(hwnd);
       if (WindowsGadgetRef gadget = GadgetOfHwnd(hwnd)) gadget->NativeWindowGone(hwnd);
       return result;
     }
     default:
       PassInput(hwnd, msg, wParam, lParam);
       return Forward(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+LRESULT CALLBACK TWindowsGUIDriver::ClassWndProc(HWND hwnd, UINT msg, WPARAM wParam,
+                                                 LPARAM lParam) {
+  try {
+    return Route(hwnd, msg, wParam, lParam);
+  } catch (...) {
+    DeferNativeFailure(std::current_exception());
+    return 0;
   }
 }
 

@@ -19,10 +19,14 @@ void TWindowsDesktop::Create() {
   LockLayout();
 }
 
-int32_t TWindowsDesktop::Free() { return 0; }
+int32_t TWindowsDesktop::Free() {
+  return 0;
+}
 
 // The desktop window belongs to the system: it is measured, never moved or asked.
-int32_t TWindowsDesktop::Rethink() { return 0; }
+int32_t TWindowsDesktop::Rethink() {
+  return 0;
+}
 
 int32_t TWindowsDesktop::ClientWidth() {
   const RECT rect = DesktopClient();
@@ -34,6 +38,8 @@ int32_t TWindowsDesktop::ClientHeight() {
   return rect.bottom - rect.top;
 }
 
-int32_t TWindowsDesktop::SetTooltip(const std::u16string&) { return 0; }
+int32_t TWindowsDesktop::SetTooltip(const std::u16string&) {
+  return 0;
+}
 
 }  // namespace quardeln

@@ -23,7 +23,9 @@ int32_t CanvasCreated = 0;
 std::array<COLORREF, 16> CustomColours{};
 std::array<int32_t, 3> CommonControlVersion{};
 
-HINSTANCE DriverInstance() { return GetModuleHandleW(nullptr); }
+HINSTANCE DriverInstance() {
+  return GetModuleHandleW(nullptr);
+}
 
 TWindowsGUIDriver::TWindowsGUIDriver() {
   ResolveOptionalEntryPoints();
@@ -34,8 +36,8 @@ TWindowsGUIDriver::TWindowsGUIDriver() {
   controls.dwICC = 0x7FF;  // every class group of the common controls
   InitCommonControlsEx(&controls);
   LoadLibraryW(L"riched20.dll");  // the text area's control class; kept for the run
-  DefaultGuiFont = TWindowsFont::CreateFromHandle(
-      static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), 12, 0);
+  DefaultGuiFont =
+      TWindowsFont::CreateFromHandle(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), 12, 0);
   HwndMap.clear();
   DriverDesktop = std::make_shared<TWindowsDesktop>();
   DriverDesktop->Create();
@@ -62,13 +64,17 @@ FontRef TWindowsGUIDriver::LoadFont(const std::u16string& name, int32_t size, in
   return TWindowsFont::Load(name, size, style);
 }
 
-FontRef TWindowsGUIDriver::RequestFont(const FontRef& font) { return TWindowsFont::Request(font); }
+FontRef TWindowsGUIDriver::RequestFont(const FontRef& font) {
+  return TWindowsFont::Request(font);
+}
 
 IconStripRef TWindowsGUIDriver::LoadIconStrip(const ObjectRef& source) {
   return NewWindowsIconStrip(source);
 }
 
-GadgetRef TWindowsGUIDriver::ActiveGadget() { return GadgetOfHwnd(GetFocus()); }
+GadgetRef TWindowsGUIDriver::ActiveGadget() {
+  return GadgetOfHwnd(GetFocus());
+}
 
 namespace {
 
@@ -77,8 +83,8 @@ GadgetRef ConstructGadget(int32_t class_, const std::u16string& text, const Gadg
                           int32_t style) {
   if (class_ == GADGETCLASS_CANVAS) {
     CanvasCreated = 1;
-    return NewWindowsGadgetOfClass(GADGETCLASS_PANEL, text, group, style | PANEL_NOERASE |
-                                                                       PANEL_ACTIVE);
+    return NewWindowsGadgetOfClass(GADGETCLASS_PANEL, text, group,
+                                   style | PANEL_NOERASE | PANEL_ACTIVE);
   }
   if (class_ < GADGETCLASS_WINDOW || class_ > GADGETCLASS_CANVAS) return nullptr;
   return NewWindowsGadgetOfClass(class_, text, group, style);

@@ -64,7 +64,7 @@ extern std::shared_ptr<TWindowsDesktop> DriverDesktop;
 extern std::shared_ptr<TWindowsFont> DefaultGuiFont;
 extern HHOOK KeyboardHook;
 extern HWND SharedTooltip;
-extern ATOM WindowClassAtom;  // 0 until ClassName has registered the class
+extern ATOM WindowClassAtom;   // 0 until ClassName has registered the class
 extern HCURSOR PointerCursor;  // 0: windows show their class cursor
 // The window that last became active; weak, so a freed window does not stay alive.
 extern std::weak_ptr<TWindowsGadget> ActiveWindowGadget;

@@ -10,7 +10,9 @@ namespace {
 constexpr size_t kFaceNameLimit = 512;
 constexpr size_t kLogFontFaceChars = 31;  // LF_FACESIZE without its terminator
 
-LPCWSTR Wide(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
+LPCWSTR Wide(const std::u16string& text) {
+  return reinterpret_cast<LPCWSTR>(text.c_str());
+}
 
 // The face name of `font` as the system realises it, or empty.
 std::u16string FaceNameOf(HFONT font) {
@@ -39,7 +41,9 @@ LOGFONTW LogFontOf(const TGuiFont& font) {
 
 }  // namespace
 
-int32_t FontHeightOfPoints(int32_t size, int32_t dpi) { return -(size * dpi) / 72; }
+int32_t FontHeightOfPoints(int32_t size, int32_t dpi) {
+  return -(size * dpi) / 72;
+}
 
 int32_t ScreenDpiY() {
   HDC screen = GetDC(nullptr);
@@ -61,12 +65,11 @@ std::shared_ptr<TWindowsFont> TWindowsFont::CreateFromHandle(HFONT handle, int32
 std::shared_ptr<TWindowsFont> TWindowsFont::Load(const std::u16string& name, int32_t size,
                                                  int32_t style) {
   // The font is not verified: an unknown face gets the system's substitute.
-  HFONT native = CreateFontW(FontHeightOfPoints(size, ScreenDpiY()), 0, 0, 0,
-                             (style & FONT_BOLD) ? FW_BOLD : FW_DONTCARE,
-                             (style & FONT_ITALIC) ? TRUE : FALSE,
-                             (style & FONT_UNDERLINE) ? TRUE : FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, Wide(name));
+  HFONT native = CreateFontW(
+      FontHeightOfPoints(size, ScreenDpiY()), 0, 0, 0, (style & FONT_BOLD) ? FW_BOLD : FW_DONTCARE,
+      (style & FONT_ITALIC) ? TRUE : FALSE, (style & FONT_UNDERLINE) ? TRUE : FALSE, FALSE,
+      ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+      DEFAULT_PITCH | FF_DONTCARE, Wide(name));
   auto font = std::make_shared<TWindowsFont>();
   font->name = name;
   font->size = size;

@@ -17,8 +17,7 @@ namespace quardeln {
 class TWindowsFont final : public TGuiFont {
  public:
   // `name` is read back from the font itself (empty when it cannot be read).
-  static std::shared_ptr<TWindowsFont> CreateFromHandle(HFONT handle, int32_t size,
-                                                        int32_t style);
+  static std::shared_ptr<TWindowsFont> CreateFromHandle(HFONT handle, int32_t size, int32_t style);
   static std::shared_ptr<TWindowsFont> Load(const std::u16string& name, int32_t size,
                                             int32_t style);
   // The font chooser, preset from `font` when given; null when cancelled.

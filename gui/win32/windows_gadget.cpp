@@ -10,7 +10,9 @@
 namespace quardeln {
 namespace {
 
-LPCWSTR Wide(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
+LPCWSTR Wide(const std::u16string& text) {
+  return reinterpret_cast<LPCWSTR>(text.c_str());
+}
 
 bool IsListStyleClass(int32_t gadgetClass) {
   return gadgetClass == GADGETCLASS_LISTBOX || gadgetClass == GADGETCLASS_TABBER ||
@@ -32,7 +34,9 @@ COLORREF ColourOf(int32_t red, int32_t green, int32_t blue) {
 TWindowsGadget::TWindowsGadget() = default;
 
 // A gadget whose native window went away without Free still owns its GDI objects.
-TWindowsGadget::~TWindowsGadget() { ReleaseGdiObjects(); }
+TWindowsGadget::~TWindowsGadget() {
+  ReleaseGdiObjects();
+}
 
 WindowsGadgetRef TWindowsGadget::WindowsSelf() {
   return std::static_pointer_cast<TWindowsGadget>(shared_from_this());
@@ -234,10 +238,18 @@ int32_t TWindowsGadget::IsParentTo(const GadgetRef& gadget) {
   return 0;
 }
 
-int32_t TWindowsGadget::RethinkClient() { return 0; }
-LRESULT TWindowsGadget::OnNotify(WPARAM, LPARAM) { return 0; }
-LRESULT TWindowsGadget::WndProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
-LRESULT TWindowsGadget::OnCommand(UINT, WPARAM) { return 0; }
+int32_t TWindowsGadget::RethinkClient() {
+  return 0;
+}
+LRESULT TWindowsGadget::OnNotify(WPARAM, LPARAM) {
+  return 0;
+}
+LRESULT TWindowsGadget::WndProc(HWND, UINT, WPARAM, LPARAM) {
+  return 0;
+}
+LRESULT TWindowsGadget::OnCommand(UINT, WPARAM) {
+  return 0;
+}
 
 int32_t TWindowsGadget::Sensitize() {
   _sensitive = 1;
@@ -249,8 +261,8 @@ int32_t TWindowsGadget::DeSensitize() {
   return 0;
 }
 
-int32_t TWindowsGadget::PostGuiEvent(int32_t id, int32_t data, int32_t mods, int32_t x,
-                                     int32_t y, ObjectRef extra) {
+int32_t TWindowsGadget::PostGuiEvent(int32_t id, int32_t data, int32_t mods, int32_t x, int32_t y,
+                                     ObjectRef extra) {
   // A toggle item flips before its event goes out; an index the gadget does not have
   // (a stale notification) toggles nothing.
   if (IsListStyleClass(_class) && data >= 0 && static_cast<size_t>(data) < items.size() &&

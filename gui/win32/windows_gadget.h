@@ -42,9 +42,9 @@ class TWindowsGadget : public TGadget {
   HBRUSH _brush = nullptr;  // solid brush of _backcolor
   int32_t _textcolor = -1;  // COLORREF, -1 when not set
   int32_t _backcolor = -1;
-  HBRUSH _hbrush = nullptr;    // last parent-background brush of CreateControlBrush
-  HBITMAP _hbitmap = nullptr;  // the bitmap behind _hbrush
-  HBITMAP _bitmap = nullptr;   // background picture (panels)
+  HBRUSH _hbrush = nullptr;      // last parent-background brush of CreateControlBrush
+  HBITMAP _hbitmap = nullptr;    // the bitmap behind _hbrush
+  HBITMAP _bitmap = nullptr;     // background picture (panels)
   HANDLE _iconBitmap = nullptr;  // an image shown by the gadget: an HBITMAP or an HICON
   std::u16string _wstrTooltip;   // as handed to the tooltip control; empty when none
   int32_t _toolAdded = 0;        // 1 while registered as a tool with SharedTooltip

@@ -28,7 +28,9 @@ int32_t TWindowsGadget::SetArea(int32_t x, int32_t y, int32_t w, int32_t h) {
   return 0;
 }
 
-int32_t TWindowsGadget::Rethink() { return QueueResize(_hwnd, xpos, ypos, width, height); }
+int32_t TWindowsGadget::Rethink() {
+  return QueueResize(_hwnd, xpos, ypos, width, height);
+}
 
 int32_t TWindowsGadget::LayoutKids() {
   StartResize();
@@ -78,7 +80,9 @@ int32_t TWindowsGadget::EndResize() {
   return 0;
 }
 
-int32_t TWindowsGadget::HasResized() { return 0; }
+int32_t TWindowsGadget::HasResized() {
+  return 0;
+}
 
 namespace {
 

@@ -47,7 +47,9 @@ int32_t TWindowsGadget::SetTooltip(const std::u16string& text) {
   return 0;
 }
 
-std::u16string TWindowsGadget::GetTooltip() { return _wstrTooltip; }
+std::u16string TWindowsGadget::GetTooltip() {
+  return _wstrTooltip;
+}
 
 int32_t TWindowsGadget::SetupToolTips() {
   if (HWND old = _tooltips) {
@@ -55,9 +57,9 @@ int32_t TWindowsGadget::SetupToolTips() {
     TWindowsGUIDriver::RemoveHwnd(old);
     DestroyWindow(old);
   }
-  _tooltips = CreateWindowExW(0, TOOLTIPS_CLASSW, L"", TTS_ALWAYSTIP, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, _hwnd, nullptr,
-                              DriverInstance(), nullptr);
+  _tooltips =
+      CreateWindowExW(0, TOOLTIPS_CLASSW, L"", TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, _hwnd, nullptr, DriverInstance(), nullptr);
   SendMessageW(_tooltips, TTM_SETMAXTIPWIDTH, 0, 300);
   TWindowsGUIDriver::RegisterHwnd(_tooltips, WindowsSelf());
   return 0;

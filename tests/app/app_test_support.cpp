@@ -7,6 +7,7 @@
 
 #include "events/queue.h"
 #include "gui/api.h"
+#include "gui/headless/headless_driver.h"
 #include "gui/headless/user_actions.h"
 #include "runtime/text.h"
 #include "system/clock.h"
@@ -87,12 +88,14 @@ Watchdog::~Watchdog() {
   thread_.join();
 }
 
+// The modules in the program's order, with the stand-ins in place of the platform's.
 void AppTest::SetUp() {
-  StartModules();
+  StartEventsModule();
   system_ = std::make_shared<TScriptedSystemDriver>();
   StartSystemModule(system_);
   timers_ = std::make_shared<TManualTimerBackend>();
   SetNativeTimerBackend(timers_);
+  StartGuiModule(std::make_shared<THeadlessGuiDriver>());
   SetClockSource(&TestClock);
   while (TakeEvent() != 0) {
   }

@@ -6,8 +6,13 @@
 #include "app_test_support.h"
 #include "events/queue.h"
 #include "gui/api.h"
+#include "gui/gui_driver.h"
+#include "gui/headless/headless_driver.h"
 #include "gui/headless/user_actions.h"
 #include "runtime/text.h"
+#include "system/headless/headless_driver.h"
+#include "system/system_driver.h"
+#include "system/timer.h"
 
 namespace tempra {
 namespace {
@@ -48,6 +53,18 @@ const std::vector<Expected> kTable = {
     {&MainWindow::donateButton, 2, u"Dona", 280, 155, 75, 23, &MainWindow::mainWindow, 1},
     {&MainWindow::exitButton, 2, u"Uscita", 280, 195, 75, 23, &MainWindow::mainWindow, 1},
 };
+
+#ifndef _WIN32
+// Where there is no Windows, the program runs on the windowless drivers.
+TEST(TempraStartUp, StartModulesInstallsThePlatformDrivers) {
+  StartModules();
+  EXPECT_NE(std::dynamic_pointer_cast<THeadlessSystemDriver>(ActiveSystemDriver), nullptr);
+  EXPECT_NE(std::dynamic_pointer_cast<THeadlessGuiDriver>(ActiveGuiDriver), nullptr);
+  TimerRef timer = NewTimer(4.0f);
+  EXPECT_NE(timer, nullptr);
+  HaltTimer(timer);
+}
+#endif
 
 using MainWindowTest = AppTest;
 

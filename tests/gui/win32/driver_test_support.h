@@ -23,6 +23,7 @@
 #include "events/hooks.h"
 #include "gui/win32/windows_desktop.h"
 #include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_font.h"
 #include "gui/win32/windows_gadget.h"
 
 namespace quardeln::test {
@@ -204,27 +205,51 @@ inline TestGadgetRef MakeChild(const GadgetRef& group, LPCWSTR nativeClass, DWOR
   return gadget;
 }
 
-// The driver tests' fixture: the driver, a fresh event record and a watchdog per test.
+// The driver tests' fixture: the driver, a fresh event record and a watchdog per test,
+// and one top-level window per suite (under Wine without a window manager destroying a
+// top-level window takes seconds, so tests share one and put their gadgets inside it).
 class DriverTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { StartDriverOnce(); }
-  void SetUp() override { RecordedEvents().clear(); }
+  static void SetUpTestSuite() {
+    StartDriverOnce();
+    sharedWindow_ = MakeWindow(40, 40, 420, 320);
+  }
+  static void TearDownTestSuite() {
+    sharedWindow_->Free();
+    sharedWindow_.reset();
+    PumpPending();
+  }
+  void SetUp() override {
+    sharedWindow_->onMessage = nullptr;
+    sharedWindow_->commands = 0;
+    sharedWindow_->notifies = 0;
+    PumpPending();
+    RecordedEvents().clear();
+  }
   void TearDown() override {
     for (const GadgetRef& gadget : made_) gadget->Free();
     made_.clear();
     PumpPending();
     RecordedEvents().clear();
   }
+  // The suite's window, for gadgets that need one.
+  static const TestGadgetRef& Window() { return sharedWindow_; }
   // Freed at the end of the test.
   template <typename G>
   std::shared_ptr<G> Keep(std::shared_ptr<G> gadget) {
     made_.push_back(gadget);
     return gadget;
   }
+  // A child of the suite's window, freed at the end of the test.
+  TestGadgetRef Child(LPCWSTR nativeClass, DWORD style, int32_t gadgetClass, int32_t x, int32_t y,
+                      int32_t w, int32_t h, DWORD exStyle = 0) {
+    return Keep(MakeChild(sharedWindow_, nativeClass, style, gadgetClass, x, y, w, h, exStyle));
+  }
 
   Watchdog watchdog_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
 
  private:
+  static inline TestGadgetRef sharedWindow_;
   std::vector<GadgetRef> made_;
 };
 

@@ -255,7 +255,9 @@ TEST_F(TextAreaTest, ProgramChangesPostNothingButTypingPostsOneActionPerChange) 
   Pump();
   EXPECT_EQ(CountOf(GadgetAction, area), 3);
   for (const EventRef& event : Recorded()) {
-    if (event->id == GadgetAction) EXPECT_EQ(event->data, 0);
+    if (event->id == GadgetAction) {
+      EXPECT_EQ(event->data, 0);
+    }
   }
   EXPECT_EQ(area->GetText(), u"SECond\nabc");
 }

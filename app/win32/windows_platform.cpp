@@ -1,0 +1,35 @@
+#include "app/win32/windows_platform.h"
+
+#include "runtime/text.h"
+#include "system/win32/windows_api.h"
+
+#include <shellapi.h>
+
+namespace tempra {
+namespace {
+
+HWND AsWindow(NativeHandle handle) {
+  return reinterpret_cast<HWND>(handle);
+}
+
+}  // namespace
+
+void WindowsAppPlatform::SetWindowIconFromFile(NativeHandle window,
+                                               const std::u16string& fileName) {
+  const std::string name = quardeln::ToAnsi(fileName);
+  // The shell looks the relative name up in the current directory. It answers 0 when the
+  // file is missing or holds no icon, and 1 when the file is not an icon file at all;
+  // neither is a handle, so neither is handed to the window.
+  HICON icon = ExtractIconA(GetModuleHandleW(nullptr), name.c_str(), 0);
+  if (reinterpret_cast<uintptr_t>(icon) <= 1) return;
+  SendMessageA(AsWindow(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
+void WindowsAppPlatform::BringToFrontTopmost(NativeHandle window, int32_t x, int32_t y,
+                                             int32_t w, int32_t h) {
+  // Topmost for the rest of the run: nothing takes it back.
+  SetWindowPos(AsWindow(window), HWND_TOPMOST, x, y, w, h, SWP_SHOWWINDOW);
+  SetForegroundWindow(AsWindow(window));
+}
+
+}  // namespace tempra

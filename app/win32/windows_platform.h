@@ -1,0 +1,23 @@
+// The reminder's platform seam on Windows: the main window's large icon taken from an
+// icon file through the shell, and the fire step's topmost placement and foreground
+// request through user32. Calls come from the GUI thread only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/platform_seam.h"
+
+namespace tempra {
+
+class WindowsAppPlatform final : public AppPlatform {
+ public:
+  WindowsAppPlatform() = default;
+
+  // Only a real icon is set: a file that holds none leaves the window as it was.
+  void SetWindowIconFromFile(NativeHandle window, const std::u16string& fileName) override;
+  void BringToFrontTopmost(NativeHandle window, int32_t x, int32_t y, int32_t w,
+                           int32_t h) override;
+};
+
+}  // namespace tempra

@@ -1,0 +1,474 @@
+// Buttons, labels, text fields and sliders on real native controls under Wine, driven
+// with the messages the system sends for clicks and typing (and real mouse input for
+// the stepper): the events each posts with its data, the silence of program-made
+// changes, the key filter, and the value model of each slider kind.
+#include "gui/win32/windows_button.h"
+#include "gui/win32/windows_label.h"
+#include "gui/win32/windows_slider.h"
+#include "gui/win32/windows_text_field.h"
+#include "gui/win32/windows_window.h"
+#include "pixmap/pixmap.h"
+#include "tests/gui/win32/gadget_test_support.h"
+
+namespace quardeln::test {
+namespace {
+
+// The controls live in the suite's window (a window of the driver's class).
+class WindowsControlsTest : public DriverTest {
+ protected:
+  template <typename G>
+  std::shared_ptr<G> New(int32_t class_, const std::u16string& text, int32_t style,
+                         int32_t x = 10, int32_t y = 10, int32_t w = 120, int32_t h = 24) {
+    return Keep(Make<G>(class_, text, x, y, w, h, Window(), style));
+  }
+  std::vector<int32_t> ActionData(const GadgetRef& gadget) {
+    std::vector<int32_t> data;
+    for (const EventRef& event : EventsOf(GadgetAction, gadget)) data.push_back(event->data);
+    return data;
+  }
+};
+
+void Click(const std::shared_ptr<TWindowsButton>& button) {
+  SendMessageW(button->_hwnd, BM_CLICK, 0, 0);
+}
+
+// ---- buttons ----
+
+TEST_F(WindowsControlsTest, ButtonKindsBecomeNativeButtons) {
+  auto push = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Uscita", 0);
+  auto ok = New<TWindowsButton>(GADGETCLASS_BUTTON, u"OK", BUTTON_OK | BUTTON_DEFAULT);
+  auto cancel = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Annulla", BUTTON_CANCEL);
+  auto check = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Opzione", BUTTON_CHECKBOX | BUTTON_DEFAULT);
+  auto radio = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Scelta", BUTTON_RADIO);
+  ASSERT_TRUE(push && ok && cancel && check && radio);
+  EXPECT_EQ(push->_style, BUTTON_PUSH);
+  EXPECT_EQ(StyleOf(push->_hwnd) & BS_TYPEMASK, BS_PUSHBUTTON);
+  EXPECT_TRUE(StyleOf(push->_hwnd) & WS_TABSTOP);
+  EXPECT_EQ(GetDlgCtrlID(ok->_hwnd), IDOK);
+  EXPECT_EQ(StyleOf(ok->_hwnd) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_EQ(GetDlgCtrlID(cancel->_hwnd), IDCANCEL);
+  EXPECT_EQ(StyleOf(check->_hwnd) & BS_TYPEMASK, BS_3STATE);
+  EXPECT_EQ(StyleOf(radio->_hwnd) & BS_TYPEMASK, BS_AUTORADIOBUTTON);
+  EXPECT_EQ(SendMessageW(push->_hwnd, WM_GETFONT, 0, 0),
+            reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+  wchar_t caption[32] = {};
+  GetWindowTextW(push->_hwnd, caption, 32);
+  EXPECT_STREQ(caption, L"Uscita");
+  EXPECT_EQ(push->GetText(), u"Uscita");
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+}
+
+TEST_F(WindowsControlsTest, PushButtonClickPostsActionWithDataZero) {
+  auto push = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Attiva", 0);
+  Click(push);
+  EXPECT_EQ(ActionData(push), (std::vector<int32_t>{0}));
+  EXPECT_EQ(push->State() & GADGETSTATE_CHECKED, 0);
+  push->SetEnabled(0);
+  EXPECT_EQ(push->State(), GADGETSTATE_DISABLED);
+}
+
+TEST_F(WindowsControlsTest, CheckBoxCyclesAndNeverClicksIntoTheThirdState) {
+  auto check = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Opzione", BUTTON_CHECKBOX);
+  Click(check);
+  EXPECT_EQ(check->State(), GADGETSTATE_CHECKED);
+  Click(check);
+  EXPECT_EQ(check->State(), 0);
+  EXPECT_EQ(ActionData(check), (std::vector<int32_t>{1, 0}));
+  RecordedEvents().clear();
+  check->SetSelected(-1);
+  EXPECT_EQ(check->State(), GADGETSTATE_CHECKED | GADGETSTATE_MIXED);
+  check->SetSelected(1);
+  EXPECT_EQ(check->State(), GADGETSTATE_CHECKED);
+  check->SetSelected(-1);
+  EXPECT_TRUE(RecordedEvents().empty()) << "SetSelected posts nothing";
+  Click(check);
+  EXPECT_EQ(ActionData(check), (std::vector<int32_t>{1}));
+  // -1 means checked on anything but a check box.
+  auto radio = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Scelta", BUTTON_RADIO);
+  radio->SetSelected(-1);
+  EXPECT_EQ(radio->State(), GADGETSTATE_CHECKED);
+}
+
+TEST_F(WindowsControlsTest, RadioButtonsAreCheckedByTheSystem) {
+  auto first = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Uno", BUTTON_RADIO, 10, 10);
+  auto second = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Due", BUTTON_RADIO, 10, 40);
+  Click(first);
+  Click(second);
+  EXPECT_EQ(ActionData(first), (std::vector<int32_t>{1}));
+  EXPECT_EQ(ActionData(second), (std::vector<int32_t>{1}));
+  EXPECT_EQ(first->State() & GADGETSTATE_CHECKED, 0);
+  EXPECT_EQ(second->State() & GADGETSTATE_CHECKED, GADGETSTATE_CHECKED);
+}
+
+TEST_F(WindowsControlsTest, OtherButtonNotificationsAndSilentButtonsPostNothing) {
+  auto push = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Dona", 0);
+  SendMessageW(Window()->_hwnd, WM_COMMAND,
+               MAKEWPARAM(0, BN_SETFOCUS), reinterpret_cast<LPARAM>(push->_hwnd));
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+  push->DeSensitize();
+  Click(push);
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+  push->Sensitize();
+}
+
+TEST_F(WindowsControlsTest, ClickKeepsTheTooltip) {
+  auto push = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Aiuto", 0);
+  push->SetTooltip(u"Apre l'aiuto");
+  Click(push);
+  EXPECT_EQ(push->GetTooltip(), u"Apre l'aiuto");
+  EXPECT_EQ(push->_toolAdded, 1);
+  EXPECT_EQ(ActionData(push).size(), 1u);
+}
+
+TEST_F(WindowsControlsTest, CaptionSurvivesAnImageShownWithoutText) {
+  auto push = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Prima", 0, 10, 10, 80, 40);
+  push->SetText(u"Dopo");
+  wchar_t caption[32] = {};
+  GetWindowTextW(push->_hwnd, caption, 32);
+  EXPECT_STREQ(caption, L"Dopo");
+
+  PixmapRef picture = TPixmap::Create(16, 16, PF_RGBA8888);
+  EXPECT_EQ(push->SetPixmap(picture, GADGETPIXMAP_ICON | GADGETPIXMAP_NOTEXT), 1);
+  EXPECT_TRUE(StyleOf(push->_hwnd) & BS_BITMAP);
+  GetWindowTextW(push->_hwnd, caption, 32);
+  EXPECT_STREQ(caption, L"");
+  EXPECT_TRUE(push->_buttonImageList.himl != BCCL_NOGLYPH || push->_iconBitmap != nullptr)
+      << "an image list, or the plain bitmap where image lists are not known";
+  push->SetText(u"Nascosto");
+  GetWindowTextW(push->_hwnd, caption, 32);
+  EXPECT_STREQ(caption, L"") << "the image stays alone";
+  EXPECT_EQ(push->GetText(), u"Nascosto");
+
+  // Beside the text, the caption follows what the program sets.
+  EXPECT_EQ(push->SetPixmap(picture, GADGETPIXMAP_ICON), 1);
+  EXPECT_FALSE(StyleOf(push->_hwnd) & BS_BITMAP);
+  push->SetText(u"Accanto");
+  GetWindowTextW(push->_hwnd, caption, 32);
+  EXPECT_STREQ(caption, L"Accanto");
+
+  EXPECT_EQ(push->SetPixmap(nullptr, GADGETPIXMAP_ICON), 1);
+  EXPECT_EQ(push->_buttonImageList.himl, BCCL_NOGLYPH);
+  EXPECT_EQ(push->_iconBitmap, nullptr);
+  GetWindowTextW(push->_hwnd, caption, 32);
+  EXPECT_STREQ(caption, L"Accanto");
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+
+  auto check = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Casella", BUTTON_CHECKBOX);
+  EXPECT_EQ(check->SetPixmap(picture, GADGETPIXMAP_ICON), 0);
+  EXPECT_EQ(push->SetPixmap(picture, 0), 0);
+  auto cancel = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Annulla", BUTTON_CANCEL);
+  EXPECT_EQ(cancel->SetPixmap(picture, GADGETPIXMAP_ICON), 1);
+  cancel->Free();  // releases its image
+  EXPECT_EQ(cancel->_iconBitmap, nullptr);
+}
+
+TEST_F(WindowsControlsTest, ImageListsFollowThePixmapsAlpha) {
+  PixmapRef withAlpha = TPixmap::Create(12, 10, PF_BGRA8888);
+  HIMAGELIST list = TWindowsButton::BuildImageList(withAlpha);
+  ASSERT_NE(list, nullptr);
+  int w = 0, h = 0;
+  ImageList_GetIconSize(list, &w, &h);
+  EXPECT_EQ(w, 12);
+  EXPECT_EQ(h, 10);
+  EXPECT_EQ(ImageList_GetImageCount(list), 1);
+  ImageList_Destroy(list);
+  list = TWindowsButton::BuildImageList(TPixmap::Create(8, 8, PF_RGB888));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(list), 1);
+  ImageList_Destroy(list);
+}
+
+// ---- labels ----
+
+TEST_F(WindowsControlsTest, LabelFramesAlignmentAndSeparators) {
+  auto plain = New<TWindowsLabel>(GADGETCLASS_LABEL, u"Ore & minuti", 0);
+  EXPECT_TRUE(StyleOf(plain->_hwnd) & SS_NOPREFIX);
+  EXPECT_EQ(StyleOf(plain->_hwnd) & SS_TYPEMASK, SS_LEFT);
+  EXPECT_EQ(plain->GetText(), u"Ore & minuti");
+  auto framed = New<TWindowsLabel>(GADGETCLASS_LABEL, u"", LABEL_FRAME | LABEL_RIGHT);
+  EXPECT_TRUE(StyleOf(framed->_hwnd) & WS_BORDER);
+  EXPECT_EQ(StyleOf(framed->_hwnd) & SS_TYPEMASK, SS_RIGHT);
+  auto sunken = New<TWindowsLabel>(GADGETCLASS_LABEL, u"", LABEL_SUNKENFRAME | LABEL_CENTER);
+  EXPECT_TRUE(StyleOf(sunken->_hwnd) & SS_SUNKEN);
+  EXPECT_EQ(StyleOf(sunken->_hwnd) & SS_TYPEMASK, SS_CENTER);
+  auto both = New<TWindowsLabel>(GADGETCLASS_LABEL, u"", LABEL_RIGHT | LABEL_CENTER);
+  EXPECT_EQ(StyleOf(both->_hwnd) & SS_TYPEMASK, SS_LEFT);
+
+  auto across = New<TWindowsLabel>(GADGETCLASS_LABEL, u"", LABEL_ETCHEDFRAME | LABEL_CENTER,
+                                   10, 100, 200, 20);
+  EXPECT_EQ(StyleOf(across->_hwnd) & SS_TYPEMASK, SS_ETCHEDFRAME);
+  EXPECT_EQ(across->width, 200);
+  EXPECT_EQ(across->height, 4);
+  EXPECT_EQ(ClientRectOf(across->_hwnd).bottom, 4);
+  auto down = New<TWindowsLabel>(GADGETCLASS_LABEL, u"", LABEL_ETCHEDFRAME, 300, 10, 20, 200);
+  EXPECT_EQ(down->width, 4);
+  EXPECT_EQ(down->height, 200);
+  // A click on a label (SS_NOTIFY) posts nothing.
+  SendMessageW(Window()->_hwnd, WM_COMMAND, MAKEWPARAM(0, STN_CLICKED),
+               reinterpret_cast<LPARAM>(plain->_hwnd));
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+}
+
+// ---- text fields ----
+
+TEST_F(WindowsControlsTest, TextFieldStartsWhiteAndHidesPasswords) {
+  auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"12", 0);
+  EXPECT_EQ(field->_backcolor, 0xFFFFFF);
+  EXPECT_NE(field->_brush, nullptr);
+  EXPECT_TRUE(ExStyleOf(field->_hwnd) & WS_EX_CLIENTEDGE);
+  EXPECT_TRUE(StyleOf(field->_hwnd) & ES_AUTOHSCROLL);
+  EXPECT_FALSE(StyleOf(field->_hwnd) & ES_PASSWORD);
+  EXPECT_EQ(field->GetText(), u"12");
+  auto secret = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"segreto", TEXTFIELD_PASSWORD);
+  EXPECT_TRUE(StyleOf(secret->_hwnd) & ES_PASSWORD);
+  EXPECT_EQ(secret->GetText(), u"segreto");
+  secret->SetText(u"");
+  EXPECT_EQ(secret->GetText(), u"");
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+}
+
+TEST_F(WindowsControlsTest, ProgramTextKeepsTheSelectionAndPostsNothing) {
+  auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"hello", 0);
+  SendMessageW(field->_hwnd, EM_SETSEL, 1, 3);
+  field->SetText(u"world!");
+  DWORD start = 0, end = 0;
+  SendMessageW(field->_hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 1u);
+  EXPECT_EQ(end, 3u);
+  EXPECT_EQ(field->GetText(), u"world!");
+  field->SetText(u"x");  // the old selection is clamped to the shorter text
+  SendMessageW(field->_hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(end, 1u);
+  PumpPending();
+  EXPECT_TRUE(EventsOf(GadgetAction, field).empty());
+  EXPECT_EQ(field->_busy, 0);
+  EXPECT_EQ(field->_sensitive, 1);
+}
+
+TEST_F(WindowsControlsTest, TypingPostsOneActionPerChange) {
+  auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"", 0);
+  SetForegroundWindow(Window()->_hwnd);
+  SetFocus(field->_hwnd);
+  SendMessageW(field->_hwnd, WM_CHAR, 'a', 1);
+  EXPECT_EQ(ActionData(field), (std::vector<int32_t>{0}));
+  SendMessageW(field->_hwnd, WM_CHAR, 'b', 1);
+  EXPECT_EQ(ActionData(field).size(), 2u);
+  EXPECT_EQ(field->GetText(), u"ab");
+}
+
+TEST_F(WindowsControlsTest, LeavingTheFieldPostsLostFocusAndCollapsesTheSelection) {
+  auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"12:30", 0, 10, 10);
+  auto other = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"", 0, 10, 50);
+  SetForegroundWindow(Window()->_hwnd);
+  field->Activate(ACTION_FOCUS);
+  EXPECT_EQ(GetFocus(), field->_hwnd);
+  DWORD start = 9, end = 0;
+  SendMessageW(field->_hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 5u) << "focusing selects everything";
+  SetFocus(other->_hwnd);
+  EXPECT_EQ(EventsOf(GadgetLostFocus, field).size(), 1u);
+  SendMessageW(field->_hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 0u);
+}
+
+TEST_F(WindowsControlsTest, KeyFilterSeesKeysFirstAndMaySwallowThem) {
+  auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"", 0);
+  std::vector<std::pair<int32_t, int32_t>> seen;  // id, data
+  std::weak_ptr<TWindowsTextField> weak = field;
+  field->SetFilter(
+      [&seen, weak](const EventRef& event, const ObjectRef&) -> int32_t {
+        seen.emplace_back(event->id, event->data);
+        EXPECT_EQ(event->source, weak.lock());
+        const bool digit = event->data >= '0' && event->data <= '9';
+        return digit ? 0 : 1;
+      },
+      nullptr);
+  SetForegroundWindow(Window()->_hwnd);
+  SetFocus(field->_hwnd);
+  EXPECT_EQ(SendMessageW(field->_hwnd, WM_KEYDOWN, '7', 1), 1);
+  SendMessageW(field->_hwnd, WM_CHAR, '7', 1);
+  EXPECT_EQ(field->GetText(), u"");
+  EXPECT_TRUE(EventsOf(GadgetAction, field).empty());
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0], std::make_pair(static_cast<int32_t>(KeyDown), int32_t{'7'}));
+  EXPECT_EQ(seen[1], std::make_pair(static_cast<int32_t>(KeyChar), int32_t{'7'}));
+  EXPECT_TRUE(RecordedEvents().empty()) << "the filter's events are not emitted";
+
+  SendMessageW(field->_hwnd, WM_CHAR, 'x', 1);
+  EXPECT_EQ(field->GetText(), u"x");
+  EXPECT_EQ(ActionData(field).size(), 1u);
+  field->SetFilter(nullptr, nullptr);
+}
+
+// ---- sliders ----
+
+TEST_F(WindowsControlsTest, NewSlidersHaveRangeFiveToTen) {
+  auto scroll = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_SCROLLBAR | SLIDER_HORIZONTAL);
+  auto track = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_TRACKBAR | SLIDER_HORIZONTAL,
+                                   10, 40, 200, 30);
+  auto stepper = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_STEPPER, 10, 80, 30, 30);
+  ASSERT_TRUE(scroll && track && stepper);
+  for (const auto& slider : {scroll, track, stepper}) {
+    EXPECT_EQ(slider->_visible, 5);
+    EXPECT_EQ(slider->_total, 10);
+  }
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  SendMessageW(scroll->_hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.nMin, 0);
+  EXPECT_EQ(info.nMax, 9);
+  EXPECT_EQ(info.nPage, 5u);
+  EXPECT_FALSE(StyleOf(scroll->_hwnd) & SBS_VERT);
+  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETRANGEMIN, 0, 0), 5);
+  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETRANGEMAX, 0, 0), 10);
+  EXPECT_TRUE(ExStyleOf(track->_hwnd) & WS_EX_COMPOSITED);
+  const LRESULT range = SendMessageW(stepper->_hwnd, UDM_GETRANGE, 0, 0);
+  EXPECT_EQ(LOWORD(range), 10);  // upper limit
+  EXPECT_EQ(HIWORD(range), 5);   // lower limit
+  EXPECT_EQ(stepper->GetProp(), 5) << "a position outside the limits moves to the nearer one";
+  EXPECT_FALSE(StyleOf(stepper->_hwnd) & UDS_HORZ);
+
+  EXPECT_EQ(GuiDriver().CreateGadget(GADGETCLASS_SLIDER, u"", 0, 0, 10, 10, Window(), 12), nullptr);
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+}
+
+TEST_F(WindowsControlsTest, StepperIsPlacedAtItsSize) {
+  // Wine sizes a new up-down control to the scroll-bar width; the placement wins.
+  auto stepper = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_STEPPER, 50, 60, 30, 30);
+  const RECT placed = RectInParent(stepper->_hwnd);
+  EXPECT_EQ(placed.left, 50);
+  EXPECT_EQ(placed.top, 60);
+  EXPECT_EQ(placed.right - placed.left, 30);
+  EXPECT_EQ(placed.bottom - placed.top, 30);
+}
+
+// A real left click at a point of `hwnd`'s client area, through the system's input queue.
+void RealClick(HWND hwnd, int32_t x, int32_t y) {
+  POINT at{x, y};
+  ClientToScreen(hwnd, &at);
+  const int screen_w = GetSystemMetrics(SM_CXSCREEN);
+  const int screen_h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (at.x * 65536 + screen_w / 2) / screen_w;
+    input.mi.dy = (at.y * 65536 + screen_h / 2) / screen_h;
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInput(3, inputs, sizeof(INPUT));
+}
+
+TEST_F(WindowsControlsTest, StepperReportsPositionsNotDirections) {
+  auto stepper = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_STEPPER, 20, 20, 30, 30);
+  stepper->SetRange(1, 2);
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+  SetWindowPos(Window()->_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(Window()->_hwnd);
+  PumpPending();
+
+  RealClick(stepper->_hwnd, 15, 7);  // the up arrow: the upper half
+  ASSERT_TRUE(PumpUntil([&] { return ActionData(stepper).size() >= 2; }))
+      << "events: " << ActionData(stepper).size();
+  PumpFor(100);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const RECT screen = WindowRectOf(stepper->_hwnd);
+  EXPECT_EQ(ActionData(stepper), (std::vector<int32_t>{2, 2}))
+      << "cursor " << cursor.x << "," << cursor.y << " stepper " << screen.left << ","
+      << screen.top << "-" << screen.right << "," << screen.bottom << " under "
+      << (WindowFromPoint(cursor) == stepper->_hwnd) << " " << DescribeRecorded();
+  EXPECT_EQ(stepper->GetProp(), 2);
+
+  RecordedEvents().clear();
+  RealClick(stepper->_hwnd, 15, 22);  // the down arrow
+  ASSERT_TRUE(PumpUntil([&] { return ActionData(stepper).size() >= 2; }));
+  PumpFor(100);
+  EXPECT_EQ(ActionData(stepper), (std::vector<int32_t>{1, 1}));
+  SetWindowPos(Window()->_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+TEST_F(WindowsControlsTest, StepperRangeAndPositionByProgram) {
+  auto stepper = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_STEPPER | SLIDER_HORIZONTAL,
+                                     20, 20, 40, 20);
+  EXPECT_TRUE(StyleOf(stepper->_hwnd) & UDS_HORZ);
+  stepper->SetRange(-5, 5);
+  stepper->SetProp(-3);
+  EXPECT_EQ(stepper->GetProp(), -3);
+  stepper->SetRange(0, 2);  // -3 is out: the nearer limit
+  EXPECT_EQ(stepper->GetProp(), 0);
+  stepper->SetProp(1);
+  stepper->SetRange(1, 2);  // inside: left alone
+  EXPECT_EQ(stepper->GetProp(), 1);
+  // Notifications of the control report the position, whatever their code.
+  SendMessageW(Window()->_hwnd, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 1),
+               reinterpret_cast<LPARAM>(stepper->_hwnd));
+  EXPECT_EQ(ActionData(stepper), (std::vector<int32_t>{1}));
+}
+
+TEST_F(WindowsControlsTest, VerticalTrackBarHasItsMaximumAtTheTop) {
+  auto track = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_TRACKBAR, 10, 10, 30, 200);
+  EXPECT_TRUE(StyleOf(track->_hwnd) & TBS_VERT);
+  track->SetRange(0, 100);
+  track->SetProp(30);
+  EXPECT_EQ(track->GetProp(), 30);
+  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETPOS, 0, 0), 70);
+  auto level = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_TRACKBAR | SLIDER_HORIZONTAL,
+                                   50, 10, 200, 30);
+  level->SetRange(0, 100);
+  level->SetProp(30);
+  EXPECT_EQ(SendMessageW(level->_hwnd, TBM_GETPOS, 0, 0), 30);
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+  // The control moves itself; whatever it says, the gadget reports the position.
+  SendMessageW(track->_hwnd, WM_KEYDOWN, VK_UP, 1);
+  SendMessageW(Window()->_hwnd, WM_VSCROLL, MAKEWPARAM(TB_LINEUP, 0),
+               reinterpret_cast<LPARAM>(track->_hwnd));
+  EXPECT_EQ(ActionData(track).back(), track->GetProp());
+}
+
+TEST_F(WindowsControlsTest, TrackBarTicksAreThinnedWhenTooDense) {
+  auto track = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_TRACKBAR | SLIDER_HORIZONTAL,
+                                   10, 10, 120, 30);
+  track->SetRange(0, 100);
+  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETNUMTICS, 0, 0), 2) << "only the two ends";
+  track->SetRange(0, 2);
+  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETNUMTICS, 0, 0), 3) << "left alone";
+  track->SetRange(0, 10);
+  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETNUMTICS, 0, 0), 11) << "far enough apart";
+}
+
+TEST_F(WindowsControlsTest, ScrollBarMovesByLinesAndPages) {
+  auto scroll = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_SCROLLBAR | SLIDER_HORIZONTAL,
+                                    10, 10, 200, 18);
+  scroll->SetRange(10, 100);  // positions 0 to 90
+  scroll->SetProp(50);
+  EXPECT_EQ(scroll->GetProp(), 50);
+  auto send = [&](int code) {
+    return SendMessageW(Window()->_hwnd, WM_HSCROLL, MAKEWPARAM(code, 0),
+                        reinterpret_cast<LPARAM>(scroll->_hwnd));
+  };
+  EXPECT_EQ(send(SB_LINERIGHT), 1);
+  EXPECT_EQ(send(SB_PAGERIGHT), 1);
+  EXPECT_EQ(send(SB_LINELEFT), 1);
+  EXPECT_EQ(send(SB_PAGELEFT), 1);
+  EXPECT_EQ(send(SB_ENDSCROLL), 0);
+  EXPECT_EQ(ActionData(scroll), (std::vector<int32_t>{51, 61, 60, 50}));
+  scroll->SetProp(85);
+  RecordedEvents().clear();
+  send(SB_PAGERIGHT);  // kept inside the range
+  EXPECT_EQ(ActionData(scroll), (std::vector<int32_t>{90}));
+  EXPECT_EQ(SendMessageW(Window()->_hwnd, WM_COMMAND, 0, reinterpret_cast<LPARAM>(scroll->_hwnd)),
+            0);
+  EXPECT_EQ(ActionData(scroll).size(), 1u);
+}
+
+}  // namespace
+}  // namespace quardeln::test
