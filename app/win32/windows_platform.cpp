@@ -25,8 +25,8 @@ void WindowsAppPlatform::SetWindowIconFromFile(NativeHandle window,
   SendMessageA(AsWindow(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
-void WindowsAppPlatform::BringToFrontTopmost(NativeHandle window, int32_t x, int32_t y,
-                                             int32_t w, int32_t h) {
+void WindowsAppPlatform::BringToFrontTopmost(NativeHandle window, int32_t x, int32_t y, int32_t w,
+                                             int32_t h) {
   // Topmost for the rest of the run: nothing takes it back.
   SetWindowPos(AsWindow(window), HWND_TOPMOST, x, y, w, h, SWP_SHOWWINDOW);
   SetForegroundWindow(AsWindow(window));

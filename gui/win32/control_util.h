@@ -17,8 +17,8 @@ inline LPCWSTR Wide(const std::u16string& text) {
 
 // A child window of `class_name` inside `parent`, empty text, with the given styles and
 // control id (0 for none).
-HWND CreateChildWindow(const std::u16string& class_name, DWORD ex_style, DWORD style,
-                       HWND parent, intptr_t control_id = 0);
+HWND CreateChildWindow(const std::u16string& class_name, DWORD ex_style, DWORD style, HWND parent,
+                       intptr_t control_id = 0);
 
 // An opacity 0.0 to 1.0 as a byte: alpha * 255 truncated toward zero, low 8 bits; a
 // value no 32-bit integer holds counts as 0.

@@ -1,9 +1,8 @@
 // The class-specific construction of Windows gadgets. Classes without a case here are
 // not supported yet and the driver makes nothing for them.
-#include "gui/win32/gadget_factory.h"
-
 #include "gui/win32/win32_api.h"
 //
+#include "gui/win32/gadget_factory.h"
 #include "gui/win32/windows_button.h"
 #include "gui/win32/windows_label.h"
 #include "gui/win32/windows_panel.h"

@@ -20,7 +20,9 @@ void AddToImageList(HIMAGELIST list, HBITMAP image, HBITMAP mask) {
 
 }  // namespace
 
-TWindowsButton::TWindowsButton() { _buttonImageList.himl = BCCL_NOGLYPH; }
+TWindowsButton::TWindowsButton() {
+  _buttonImageList.himl = BCCL_NOGLYPH;
+}
 
 std::shared_ptr<TWindowsButton> TWindowsButton::Create(const GadgetRef& group, int32_t given) {
   auto button = std::make_shared<TWindowsButton>();
@@ -33,12 +35,21 @@ void TWindowsButton::Build(const GadgetRef& group, int32_t given) {
   DWORD native = kButtonStyle;
   intptr_t control_id = 0;
   switch (kind) {
-    case BUTTON_CHECKBOX: native |= BS_3STATE; break;
-    case BUTTON_RADIO: native |= BS_AUTORADIOBUTTON; break;
+    case BUTTON_CHECKBOX:
+      native |= BS_3STATE;
+      break;
+    case BUTTON_RADIO:
+      native |= BS_AUTORADIOBUTTON;
+      break;
     // The ids the dialog manager sends for Enter and Escape.
-    case BUTTON_OK: control_id = IDOK; break;
-    case BUTTON_CANCEL: control_id = IDCANCEL; break;
-    default: break;  // push buttons
+    case BUTTON_OK:
+      control_id = IDOK;
+      break;
+    case BUTTON_CANCEL:
+      control_id = IDCANCEL;
+      break;
+    default:
+      break;  // push buttons
   }
   // BS_DEFPUSHBUTTON on push buttons; check boxes and radio buttons already have the bit.
   if (given & BUTTON_DEFAULT) native |= BS_DEFPUSHBUTTON;
@@ -58,18 +69,26 @@ int32_t TWindowsButton::Free() {
 int32_t TWindowsButton::State() {
   int32_t state = TWindowsGadget::State();
   switch (SendMessageW(_hwnd, BM_GETCHECK, 0, 0)) {
-    case BST_CHECKED: state |= GADGETSTATE_CHECKED; break;
-    case BST_INDETERMINATE: state |= GADGETSTATE_CHECKED | GADGETSTATE_MIXED; break;
-    default: break;
+    case BST_CHECKED:
+      state |= GADGETSTATE_CHECKED;
+      break;
+    case BST_INDETERMINATE:
+      state |= GADGETSTATE_CHECKED | GADGETSTATE_MIXED;
+      break;
+    default:
+      break;
   }
   return state;
 }
 
 int32_t TWindowsButton::CheckData() {
   switch (SendMessageW(_hwnd, BM_GETCHECK, 0, 0)) {
-    case BST_CHECKED: return 1;
-    case BST_INDETERMINATE: return -1;
-    default: return 0;
+    case BST_CHECKED:
+      return 1;
+    case BST_INDETERMINATE:
+      return -1;
+    default:
+      return 0;
   }
 }
 
@@ -84,7 +103,9 @@ int32_t TWindowsButton::SetSelected(int32_t flag) {
   return 0;
 }
 
-void TWindowsButton::ShowCaption(const std::u16string& text) { TWindowsGadget::SetText(text); }
+void TWindowsButton::ShowCaption(const std::u16string& text) {
+  TWindowsGadget::SetText(text);
+}
 
 int32_t TWindowsButton::SetText(const std::u16string& text) {
   _strButtonText = text;
@@ -94,7 +115,9 @@ int32_t TWindowsButton::SetText(const std::u16string& text) {
   return 0;
 }
 
-std::u16string TWindowsButton::GetText() { return _strButtonText; }
+std::u16string TWindowsButton::GetText() {
+  return _strButtonText;
+}
 
 HIMAGELIST TWindowsButton::BuildImageList(const PixmapRef& pixmap) {
   const int32_t w = pixmap->Width();

@@ -66,7 +66,9 @@ std::vector<uint8_t> DibRows(const TPixmap& pixmap, int32_t format) {
   return rows;
 }
 
-uint8_t Channel(uint32_t argb, int shift) { return static_cast<uint8_t>((argb >> shift) & 0xFF); }
+uint8_t Channel(uint32_t argb, int shift) {
+  return static_cast<uint8_t>((argb >> shift) & 0xFF);
+}
 
 uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
   return (a << 24) | (r << 16) | (g << 8) | b;
@@ -77,7 +79,8 @@ template <typename Change>
 PixmapRef MapPixels(const TPixmap& pixmap, Change change) {
   PixmapRef copy = pixmap.Copy();
   for (int32_t y = 0; y < copy->Height(); ++y) {
-    for (int32_t x = 0; x < copy->Width(); ++x) copy->WritePixel(x, y, change(copy->ReadPixel(x, y)));
+    for (int32_t x = 0; x < copy->Width(); ++x)
+      copy->WritePixel(x, y, change(copy->ReadPixel(x, y)));
   }
   return copy;
 }
@@ -136,7 +139,9 @@ HBITMAP TWindowsGraphic::BitmapWithBackgroundFromPixmap32(const PixmapRef& pixma
   const PixmapRef blended = MapPixels(*pixmap, [=](uint32_t argb) {
     const uint32_t a = Channel(argb, 24);
     // colour * a / 255 + background * (1 - a / 255), truncated once at the end.
-    auto mix = [a](uint32_t colour, uint32_t back) { return (colour * a + back * (255 - a)) / 255; };
+    auto mix = [a](uint32_t colour, uint32_t back) {
+      return (colour * a + back * (255 - a)) / 255;
+    };
     return Argb(0xFF, mix(Channel(argb, 16), back_r), mix(Channel(argb, 8), back_g),
                 mix(Channel(argb, 0), back_b));
   });
@@ -150,8 +155,7 @@ HBITMAP TWindowsGraphic::BitmapMaskFromPixmap(const PixmapRef& pixmap) {
   for (int32_t y = 0; y < mask->Height(); ++y) {
     for (int32_t x = 0; x < mask->Width(); ++x) {
       const uint32_t argb = pixmap->ReadPixel(x, y);
-      const bool transparent =
-          alpha ? Channel(argb, 24) < 0x80 : (argb & 0xFFFFFF) == 0xFFFFFF;
+      const bool transparent = alpha ? Channel(argb, 24) < 0x80 : (argb & 0xFFFFFF) == 0xFFFFFF;
       mask->WritePixel(x, y, transparent ? 0xFFFFFFFF : 0xFF000000);
     }
   }
@@ -161,8 +165,8 @@ HBITMAP TWindowsGraphic::BitmapMaskFromPixmap(const PixmapRef& pixmap) {
 HICON TWindowsGraphic::IconFromPixmap32(const PixmapRef& pixmap) {
   if (!pixmap) return nullptr;
   OwnedBitmap colour32(BitmapFromPixmap32(pixmap));
-  OwnedBitmap colour(static_cast<HBITMAP>(
-      CopyImage(colour32.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  OwnedBitmap colour(
+      static_cast<HBITMAP>(CopyImage(colour32.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   OwnedBitmap mask(BitmapMaskFromPixmap(pixmap));
   ICONINFO info{};
   info.fIcon = TRUE;

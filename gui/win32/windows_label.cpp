@@ -10,18 +10,25 @@ constexpr DWORD kLabelStyle = 0x54000180;
 
 DWORD FrameStyle(int32_t frame) {
   switch (frame) {
-    case LABEL_FRAME: return WS_BORDER;
-    case LABEL_SUNKENFRAME: return SS_SUNKEN;
-    case LABEL_ETCHEDFRAME: return SS_ETCHEDFRAME;
-    default: return 0;
+    case LABEL_FRAME:
+      return WS_BORDER;
+    case LABEL_SUNKENFRAME:
+      return SS_SUNKEN;
+    case LABEL_ETCHEDFRAME:
+      return SS_ETCHEDFRAME;
+    default:
+      return 0;
   }
 }
 
 DWORD AlignmentStyle(int32_t align) {
   switch (align) {
-    case LABEL_RIGHT: return SS_RIGHT;
-    case LABEL_CENTER: return SS_CENTER;
-    default: return 0;  // left, and both bits together
+    case LABEL_RIGHT:
+      return SS_RIGHT;
+    case LABEL_CENTER:
+      return SS_CENTER;
+    default:
+      return 0;  // left, and both bits together
   }
 }
 
@@ -56,7 +63,9 @@ int32_t TWindowsLabel::SetArea(int32_t x, int32_t y, int32_t w, int32_t h) {
   return TWindowsGadget::SetArea(x, y, w, h);
 }
 
-int32_t TWindowsLabel::SetText(const std::u16string& text) { return TWindowsGadget::SetText(text); }
+int32_t TWindowsLabel::SetText(const std::u16string& text) {
+  return TWindowsGadget::SetText(text);
+}
 
 LRESULT TWindowsLabel::WndProc(HWND, UINT msg, WPARAM, LPARAM) {
   return msg == WM_ERASEBKGND ? 1 : 0;

@@ -18,8 +18,12 @@ constexpr int32_t kGroupBoxTop = 16;
 constexpr int32_t kGroupBoxWidthLoss = 8;
 constexpr int32_t kGroupBoxHeightLoss = 20;
 
-int32_t Width(const RECT& r) { return r.right - r.left; }
-int32_t Height(const RECT& r) { return r.bottom - r.top; }
+int32_t Width(const RECT& r) {
+  return r.right - r.left;
+}
+int32_t Height(const RECT& r) {
+  return r.bottom - r.top;
+}
 
 // A memory dc compatible with `like` that holds `bitmap` while it lives.
 class MemoryDC {
@@ -55,8 +59,8 @@ void TWindowsPanel::Build(const GadgetRef& group, int32_t given) {
     _type = kGroupBox;
     _hwnd = CreateChildWindow(u"BUTTON", WS_EX_CONTROLPARENT, kGroupBoxStyle, container);
     GiveDefaultFont(_hwnd);
-    client = CreateChildWindow(TWindowsGUIDriver::ClassName(), WS_EX_CONTROLPARENT, kPanelStyle,
-                               _hwnd);
+    client =
+        CreateChildWindow(TWindowsGUIDriver::ClassName(), WS_EX_CONTROLPARENT, kPanelStyle, _hwnd);
   } else {
     _type = (given & PANEL_NOERASE) ? kCanvas : kPlain;
     DWORD ex_style = WS_EX_CONTROLPARENT;
@@ -117,9 +121,13 @@ int32_t TWindowsPanel::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
 
 // FIXME: the 2D graphics module does not exist yet, so there is nothing to attach;
 // _canvas stays none.
-ObjectRef TWindowsPanel::AttachGraphics(int32_t) { return nullptr; }
+ObjectRef TWindowsPanel::AttachGraphics(int32_t) {
+  return nullptr;
+}
 
-ObjectRef TWindowsPanel::CanvasGraphics() { return _canvas; }
+ObjectRef TWindowsPanel::CanvasGraphics() {
+  return _canvas;
+}
 
 RECT TWindowsPanel::PictureRect(int32_t layout, int32_t w, int32_t h, int32_t bw, int32_t bh) {
   if (bw <= 0 || bh <= 0) return {0, 0, 0, 0};
@@ -140,8 +148,10 @@ RECT TWindowsPanel::PictureRect(int32_t layout, int32_t w, int32_t h, int32_t bw
       const int32_t y = (h - dh) / 2;
       return {x, y, x + dw, y + dh};
     }
-    case PANELPIXMAP_STRETCH: return {0, 0, w, h};
-    default: return {0, 0, bw, bh};
+    case PANELPIXMAP_STRETCH:
+      return {0, 0, w, h};
+    default:
+      return {0, 0, bw, bh};
   }
 }
 
@@ -234,7 +244,8 @@ LRESULT TWindowsPanel::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
       // The click still goes on to default processing and, when active, to the events.
       SetFocus(_hwnd);
       return 0;
-    default: return 0;
+    default:
+      return 0;
   }
 }
 

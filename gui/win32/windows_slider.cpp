@@ -20,7 +20,9 @@ LPARAM PackWords(int32_t low, int32_t high) {
 }
 
 // The up-down control keeps its limits and position in 16 bits.
-int32_t Signed16(int32_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
+int32_t Signed16(int32_t value) {
+  return static_cast<int16_t>(static_cast<uint16_t>(value));
+}
 
 }  // namespace
 
@@ -77,11 +79,13 @@ int32_t TWindowsSlider::RefreshLook() {
 }
 
 int32_t TWindowsSlider::SetRange(int32_t new_visible, int32_t new_total) {
+  const int32_t was_sensitive = _sensitive;
   DeSensitize();
   _visible = new_visible;
   _total = new_total;
   ApplyRange();
-  Sensitize();
+  // A slider still being created stays silent until CreateGadget sensitizes it.
+  if (was_sensitive) Sensitize();
   return 0;
 }
 
@@ -91,10 +95,12 @@ void TWindowsSlider::ApplyRange() {
       SendMessageW(_hwnd, TBM_SETRANGE, TRUE, PackWords(_visible, _total));
       ThinTicks();
       break;
-    case SLIDER_STEPPER:
+    case SLIDER_STEPPER: {
+      const int32_t position = GetProp();
       SendMessageW(_hwnd, UDM_SETRANGE, 0, PackWords(_total, _visible));
-      KeepStepperInRange();
+      KeepStepperInRange(position);
       break;
+    }
     default: {
       SCROLLINFO info{};
       info.cbSize = sizeof info;
@@ -118,20 +124,21 @@ void TWindowsSlider::ThinTicks() {
   if ((last - first) / gaps < kMinimumTickSpacing) SendMessageW(_hwnd, TBM_CLEARTICS, TRUE, 0);
 }
 
-void TWindowsSlider::KeepStepperInRange() {
-  // A position outside new limits moves to the nearer one, so that the first arrow click
-  // steps from a limit: with limits 1 and 2 the up arrow reports 2 and the down arrow 1.
+void TWindowsSlider::KeepStepperInRange(int32_t position) {
+  // The position stays where it was, or moves to the nearer new limit when it falls
+  // outside, so that the first arrow click steps from a limit: with limits 1 and 2 the
+  // up arrow reports 2 and the down arrow 1. The position is read before the range
+  // changes because some up-down controls (Wine's) move it themselves.
   const int32_t low = std::min(Signed16(_visible), Signed16(_total));
   const int32_t high = std::max(Signed16(_visible), Signed16(_total));
-  const int32_t position = GetProp();
-  if (position < low) ApplyProp(low);
-  if (position > high) ApplyProp(high);
+  ApplyProp(std::clamp(position, low, high));
 }
 
 int32_t TWindowsSlider::SetProp(int32_t value) {
+  const int32_t was_sensitive = _sensitive;
   DeSensitize();
   ApplyProp(value);
-  Sensitize();
+  if (was_sensitive) Sensitize();
   return 0;
 }
 
@@ -147,7 +154,9 @@ void TWindowsSlider::ApplyProp(int32_t value) {
       SendMessageW(_hwnd, TBM_SETPOS, TRUE, position);
       break;
     }
-    case SLIDER_STEPPER: SendMessageW(_hwnd, UDM_SETPOS, 0, PackWords(value, 0)); break;
+    case SLIDER_STEPPER:
+      SendMessageW(_hwnd, UDM_SETPOS, 0, PackWords(value, 0));
+      break;
     default: {
       SCROLLINFO info{};
       info.cbSize = sizeof info;
@@ -169,7 +178,8 @@ int32_t TWindowsSlider::GetProp() {
     }
     case SLIDER_STEPPER:
       return Signed16(static_cast<int32_t>(SendMessageW(_hwnd, UDM_GETPOS, 0, 0) & 0xFFFF));
-    default: return GetScrollPos(_hwnd, SB_CTL);
+    default:
+      return GetScrollPos(_hwnd, SB_CTL);
   }
 }
 
@@ -182,13 +192,24 @@ LRESULT TWindowsSlider::OnScroll(UINT msg, WPARAM wParam) {
   const int32_t page = static_cast<int32_t>(info.nPage);
   int32_t position = info.nPos;
   switch (LOWORD(wParam)) {
-    case SB_LINEUP: position -= 1; break;
-    case SB_LINEDOWN: position += 1; break;
-    case SB_PAGEUP: position -= page; break;
-    case SB_PAGEDOWN: position += page; break;
+    case SB_LINEUP:
+      position -= 1;
+      break;
+    case SB_LINEDOWN:
+      position += 1;
+      break;
+    case SB_PAGEUP:
+      position -= page;
+      break;
+    case SB_PAGEDOWN:
+      position += page;
+      break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: position = info.nTrackPos; break;
-    default: return 0;  // SB_TOP, SB_BOTTOM, SB_ENDSCROLL
+    case SB_THUMBTRACK:
+      position = info.nTrackPos;
+      break;
+    default:
+      return 0;  // SB_TOP, SB_BOTTOM, SB_ENDSCROLL
   }
   SetScrollPos(_hwnd, SB_CTL, position, TRUE);  // kept inside the range
   PostGuiEvent(GadgetAction, GetProp(), 0, 0, 0, nullptr);

@@ -40,7 +40,8 @@ class TWindowsSlider final : public TWindowsGadget {
   void Build(const GadgetRef& group);
   void ApplyRange();
   void ThinTicks();
-  void KeepStepperInRange();
+  // The position from before a range change, kept inside the new limits.
+  void KeepStepperInRange(int32_t position);
   void ApplyProp(int32_t value);
   // The scroll bar's answer to a scroll code; 0 when the code is not a move.
   LRESULT OnScroll(UINT msg, WPARAM wParam);

@@ -108,14 +108,56 @@ int32_t TWindowsTextArea::InsertText(const std::u16string& text, int32_t pos, in
   Busy quiet(busy);
   ITextRange* range = RangeOf(pos, pos + length);
   if (!range) return 0;
+  LONG start = pos;
+  LONG end = pos + length;
+  range->GetStart(&start);  // the range as the document clamped it
+  range->GetEnd(&end);
   BSTR native = SysAllocStringLen(Wide(text), static_cast<UINT>(text.size()));
   {
     Desensitized still(*this);
+    const int32_t before = CharCount();
+    ParkSelection(start);
     range->SetText(native);
+    LayOut();
+    const int32_t replaced = end - start;
+    RestoreSelection(start, replaced, replaced + CharCount() - before);
   }
   SysFreeString(native);
   range->Release();
   return 0;
+}
+
+// Some rich edit controls (Wine's) insert range text at the caret and first delete
+// whatever lies between the range and the selection's far end. With the caret parked at
+// the range the insert stays inside it; the selection and the view come back after.
+void TWindowsTextArea::ParkSelection(int32_t pos) {
+  SendMessageW(_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr2));
+  SendMessageW(_hwnd, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&_scroll));
+  CHARRANGE caret{pos, pos};
+  SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+}
+
+// Puts back the selection parked by ParkSelection, moved as `replaced` characters from
+// `pos` became `added`: ends inside the replaced text go to the end of the new text.
+void TWindowsTextArea::RestoreSelection(int32_t pos, int32_t replaced, int32_t added) {
+  auto moved = [&](LONG at) -> LONG {
+    if (at <= pos) return at;
+    if (at >= pos + replaced) return at + added - replaced;
+    return pos + added;
+  };
+  CHARRANGE kept{moved(cr2.cpMin), moved(cr2.cpMax)};
+  SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+  SendMessageW(_hwnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&_scroll));
+}
+
+// Some rich edit controls (Wine's) leave text changed through the object model without
+// a layout until the next repaint, and line or selection messages then read stale rows.
+// A default format change with nothing in it lays out what is pending and changes
+// nothing else; where the layout is current it costs nothing.
+void TWindowsTextArea::LayOut() {
+  CHARFORMATW nothing{};
+  nothing.cbSize = sizeof(nothing);
+  SendMessageW(_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&nothing));
 }
 
 int32_t TWindowsTextArea::AddText(const std::u16string& text) {
@@ -217,8 +259,12 @@ int32_t TWindowsTextArea::SetStyle(int32_t r, int32_t g, int32_t b, int32_t flag
     font->SetBold(truth(1));
     font->SetItalic(truth(2));
     font->SetStrikeThrough(truth(8));
-    font->SetUnderline((flags & 4) ? tomSingle : tomNone);
+    // Some controls (Wine's) take underlining as true or false only.
+    if (FAILED(font->SetUnderline((flags & 4) ? tomSingle : tomNone))) {
+      font->SetUnderline(truth(4));
+    }
     font->Release();
+    LayOut();
   }
   range->Release();
   return 0;

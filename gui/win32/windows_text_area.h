@@ -79,11 +79,16 @@ class TWindowsTextArea final : public TWindowsGadget {
   IID IID_ITextDocument{};
 
  private:
+  POINT _scroll{};  // the view's scroll position while an insert has parked the selection
+
   // Turns (pos, length, units) into characters; a selection keeps a length of 0 lines 0.
   void ToCharRange(int32_t& pos, int32_t& length, int32_t units, bool selection);
   // The text object model range [start, end), or null when there is none.
   ITextRange* RangeOf(int32_t start, int32_t end);
   void Build(const GadgetRef& group, int32_t areaStyle);
+  void LayOut();
+  void ParkSelection(int32_t pos);
+  void RestoreSelection(int32_t pos, int32_t replaced, int32_t added);
   void ReleaseInterfaces();
   // Whether the message filter swallows a key or character (EN_MSGFILTER).
   bool SwallowsKey(WPARAM key);

@@ -46,8 +46,8 @@ std::u16string TWindowsTextField::GetText() {
   const LRESULT length = SendMessageW(_hwnd, WM_GETTEXTLENGTH, 0, 0);
   if (length <= 0) return {};
   std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
-  const LRESULT copied = SendMessageW(_hwnd, WM_GETTEXT, buffer.size(),
-                                      reinterpret_cast<LPARAM>(buffer.data()));
+  const LRESULT copied =
+      SendMessageW(_hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
   return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()),
                         static_cast<size_t>(copied > 0 ? copied : 0));
 }
@@ -68,7 +68,8 @@ LRESULT TWindowsTextField::OnCommand(UINT, WPARAM wParam) {
       // The next focus by mouse must not find old text selected.
       SendMessageW(_hwnd, EM_SETSEL, 0, 0);
       break;
-    default: break;
+    default:
+      break;
   }
   return 0;
 }
@@ -83,11 +84,17 @@ int32_t TWindowsTextField::FilterKey(int32_t id, WPARAM code) {
 
 LRESULT TWindowsTextField::WndProc(HWND, UINT msg, WPARAM wParam, LPARAM) {
   switch (msg) {
-    case WM_ERASEBKGND: return 1;
-    case WM_KEYDOWN: return FilterKey(KeyDown, wParam) ? 0 : 1;
-    case WM_CHAR: return FilterKey(KeyChar, wParam) ? 0 : 1;
-    case WM_KILLFOCUS: PostGuiEvent(GadgetLostFocus, 0, 0, 0, 0, nullptr); return 0;
-    default: return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_KEYDOWN:
+      return FilterKey(KeyDown, wParam) ? 0 : 1;
+    case WM_CHAR:
+      return FilterKey(KeyChar, wParam) ? 0 : 1;
+    case WM_KILLFOCUS:
+      PostGuiEvent(GadgetLostFocus, 0, 0, 0, 0, nullptr);
+      return 0;
+    default:
+      return 0;
   }
 }
 

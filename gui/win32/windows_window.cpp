@@ -20,8 +20,12 @@ constexpr UINT kStatusOnTopFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SW
 // DragQueryFileW's buffer: up to 260 characters and the terminating zero.
 constexpr UINT kDropPathCapacity = 261;
 
-DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)); }
-DWORD ExStyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)); }
+DWORD StyleOf(HWND hwnd) {
+  return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+}
+DWORD ExStyleOf(HWND hwnd) {
+  return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
+}
 void SetExStyle(HWND hwnd, DWORD ex_style) {
   SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(ex_style));
 }
@@ -67,7 +71,9 @@ void TWindowsWindow::Build(const GadgetRef& group, int32_t given) {
   if (given & WINDOW_ACCEPTFILES) DragAcceptFiles(_hwnd, TRUE);
 }
 
-int32_t TWindowsWindow::DoLayout() { return 0; }
+int32_t TWindowsWindow::DoLayout() {
+  return 0;
+}
 
 int32_t TWindowsWindow::StatusHeight() const {
   if (!_status) return 0;
@@ -76,7 +82,9 @@ int32_t TWindowsWindow::StatusHeight() const {
   return bar.bottom - bar.top;
 }
 
-bool TWindowsWindow::HasMenuBar() const { return ::GetMenu(_hwnd) != nullptr; }
+bool TWindowsWindow::HasMenuBar() const {
+  return ::GetMenu(_hwnd) != nullptr;
+}
 
 int32_t TWindowsWindow::ConvertToContainerDimensions(int32_t& x, int32_t& y, int32_t& w,
                                                      int32_t& h) {
@@ -168,11 +176,19 @@ int32_t TWindowsWindow::Activate(int32_t action) {
       SetFocus(first ? first : _hwnd);
       return 0;
     }
-    case ACTION_MINIMISE: ShowWindow(_hwnd, SW_MINIMIZE); return 0;
-    case ACTION_MAXIMISE: ShowWindow(_hwnd, SW_MAXIMIZE); return 0;
-    case ACTION_RESTORE: ShowWindow(_hwnd, SW_RESTORE); return 0;
-    case ACTION_REDRAW: return TWindowsGadget::Activate(ACTION_REDRAW);
-    default: return 0;
+    case ACTION_MINIMISE:
+      ShowWindow(_hwnd, SW_MINIMIZE);
+      return 0;
+    case ACTION_MAXIMISE:
+      ShowWindow(_hwnd, SW_MAXIMIZE);
+      return 0;
+    case ACTION_RESTORE:
+      ShowWindow(_hwnd, SW_RESTORE);
+      return 0;
+    case ACTION_REDRAW:
+      return TWindowsGadget::Activate(ACTION_REDRAW);
+    default:
+      return 0;
   }
 }
 
@@ -190,7 +206,9 @@ int32_t TWindowsWindow::SetAlpha(float alpha) {
   return 0;
 }
 
-int32_t TWindowsWindow::SetTooltip(const std::u16string&) { return 0; }
+int32_t TWindowsWindow::SetTooltip(const std::u16string&) {
+  return 0;
+}
 
 int32_t TWindowsWindow::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
   if (!(flags & GADGETPIXMAP_ICON)) return 0;
@@ -215,9 +233,13 @@ int32_t TWindowsWindow::SetStatus(const std::u16string& text) {
 // FIXME: menu gadgets do not exist yet. Until they do a window has no menu tree:
 // GetMenu gives none, PopupMenu does nothing and UpdateMenu installs the empty tree
 // (no menu bar).
-GadgetRef TWindowsWindow::GetMenu() { return _menu; }
+GadgetRef TWindowsWindow::GetMenu() {
+  return _menu;
+}
 
-int32_t TWindowsWindow::PopupMenu(const GadgetRef&, ObjectRef) { return 0; }
+int32_t TWindowsWindow::PopupMenu(const GadgetRef&, ObjectRef) {
+  return 0;
+}
 
 int32_t TWindowsWindow::UpdateMenu() {
   HMENU fresh = nullptr;  // the rebuilt bar of _menu, once menus can be built
@@ -327,9 +349,12 @@ void TWindowsWindow::SetCompositedWhileSizing(bool on) {
 
 LRESULT TWindowsWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_ERASEBKGND: return OnEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
-    case WM_SIZE: return hwnd == _hwnd ? OnSize(wParam) : 0;
-    case WM_MOVE: return hwnd == _hwnd ? OnMove() : 0;
+    case WM_ERASEBKGND:
+      return OnEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_SIZE:
+      return hwnd == _hwnd ? OnSize(wParam) : 0;
+    case WM_MOVE:
+      return hwnd == _hwnd ? OnMove() : 0;
     case WM_GETMINMAXINFO:
       return hwnd == _hwnd ? OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)) : 0;
     case WM_ACTIVATE:
@@ -343,10 +368,16 @@ LRESULT TWindowsWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
       // Closing is the program's decision: the window stays.
       PostGuiEvent(WindowClose, 0, 0, 0, 0, nullptr);
       return 1;
-    case WM_DROPFILES: return OnDropFiles(reinterpret_cast<HDROP>(wParam));
-    case WM_ENTERSIZEMOVE: SetCompositedWhileSizing(true); return 0;
-    case WM_EXITSIZEMOVE: SetCompositedWhileSizing(false); return 0;
-    default: return 0;
+    case WM_DROPFILES:
+      return OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    case WM_ENTERSIZEMOVE:
+      SetCompositedWhileSizing(true);
+      return 0;
+    case WM_EXITSIZEMOVE:
+      SetCompositedWhileSizing(false);
+      return 0;
+    default:
+      return 0;
   }
 }
 

@@ -26,11 +26,11 @@ class TWindowsWindow final : public TWindowsGadget {
   int32_t _minheight = 0;
   int32_t _maxwidth = -1;  // -1: no maximum
   int32_t _maxheight = -1;
-  GadgetRef _menu;            // root of the menu tree, made on first GetMenu
-  HMENU _hmenu = nullptr;     // the menu bar made at creation, when asked for
-  HWND _status = nullptr;     // status bar, or null
+  GadgetRef _menu;                    // root of the menu tree, made on first GetMenu
+  HMENU _hmenu = nullptr;             // the menu bar made at creation, when asked for
+  HWND _status = nullptr;             // status bar, or null
   int32_t _suppressresizeevents = 0;  // 1 while the driver itself moves the window
-  ObjectRef popupextra;       // extra of the pop-up menu being tracked
+  ObjectRef popupextra;               // extra of the pop-up menu being tracked
 
   // A new window inside (owned by) `group`'s native window; null group: no owner.
   static std::shared_ptr<TWindowsWindow> Create(const GadgetRef& group, int32_t style);

@@ -9,8 +9,9 @@ namespace {
 
 HWND ExpectControl(HWND parent, const wchar_t* className, const wchar_t* text) {
   HWND found = FindControl(parent, className, text);
-  if (!found) ADD_FAILURE() << "no " << testing::PrintToString(std::wstring(className)) << " "
-                            << testing::PrintToString(std::wstring(text));
+  if (!found)
+    ADD_FAILURE() << "no " << testing::PrintToString(std::wstring(className)) << " "
+                  << testing::PrintToString(std::wstring(text));
   return found;
 }
 

@@ -1,5 +1,9 @@
 // The main window of the real tempra.exe, driven from outside: what start-up shows, the
 // steppers, the two ways out, and an alarm set a few seconds ahead firing.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <string>
 
 #include "main_window_controls.h"
@@ -50,8 +54,11 @@ TEST(MainWindowE2E, StartUpShowsTheClockAndOneClickStepsOneSecond) {
     EXPECT_LE(shown, after);
   }
   EXPECT_FALSE(IsWindowEnabled(c.attiva)) << "\"Attiva\" must wait for a stepper";
-  // Without vico.ico in its folder the window gets no icon of its own.
-  EXPECT_EQ(Ask(tempra.Main(), WM_GETICON, ICON_BIG), 0);
+  // The up arrow reports the upper end of the range 1..2 only from a position inside it.
+  const LRESULT position = Ask(c.steppers[2], UDM_GETPOS32);
+  EXPECT_TRUE(position == 1 || position == 2)
+      << "the seconds stepper starts at " << position << ", outside its range 1..2, so the "
+      << "first click on its up arrow reports 1, a step down";
 
   // Pressing the up arrow is half a step: not shown, but "Attiva" comes alive; the
   // release is the other half.
@@ -69,6 +76,9 @@ TEST(MainWindowE2E, StartUpShowsTheClockAndOneClickStepsOneSecond) {
   EXPECT_EQ(ShownNumber(c.alarmFields[1]), m);
 }
 
+// The icon file is read at start-up; whether the window got it cannot be seen from
+// another process under Wine (WM_GETICON answers 0 there), so this only shows that a
+// real vico.ico in the current folder does not disturb the program.
 TEST(MainWindowE2E, UscitaEndsTheProgramWithExitCodeZero) {
   const std::wstring folder = MakeFolder(L"e2e-icon");
   const std::wstring icon = WindowsPath(Environment(L"TEMPRA_TEST_ICON"));
@@ -76,8 +86,6 @@ TEST(MainWindowE2E, UscitaEndsTheProgramWithExitCodeZero) {
       << "cannot copy the icon (TEMPRA_TEST_ICON)";
   TempraProcess tempra(folder);
   ASSERT_TRUE(tempra.Main());
-  // vico.ico in the current folder becomes the window's large icon.
-  EXPECT_NE(Ask(tempra.Main(), WM_GETICON, ICON_BIG), 0);
   MainControls c = FindMainControls(tempra.Main());
   ASSERT_TRUE(c.Complete());
   PressButton(c.uscita);

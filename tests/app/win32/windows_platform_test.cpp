@@ -69,7 +69,9 @@ class WindowsPlatformTest : public testing::Test {
     SetCurrentDirectoryW(previousFolder_);
   }
 
-  quardeln::NativeHandle Handle() const { return reinterpret_cast<quardeln::NativeHandle>(window_); }
+  quardeln::NativeHandle Handle() const {
+    return reinterpret_cast<quardeln::NativeHandle>(window_);
+  }
   LRESULT BigIcon() const { return SendMessageW(window_, WM_GETICON, ICON_BIG, 0); }
 
   WindowsAppPlatform platform_;

@@ -16,10 +16,10 @@ namespace quardeln::test {
 
 // A gadget made as the program makes it, cast to its driver class.
 template <typename G>
-std::shared_ptr<G> Make(int32_t class_, const std::u16string& text, int32_t x, int32_t y,
-                        int32_t w, int32_t h, const GadgetRef& group, int32_t style) {
-  return std::dynamic_pointer_cast<G>(GuiDriver().CreateGadget(class_, text, x, y, w, h, group,
-                                                               style));
+std::shared_ptr<G> Make(int32_t class_, const std::u16string& text, int32_t x, int32_t y, int32_t w,
+                        int32_t h, const GadgetRef& group, int32_t style) {
+  return std::dynamic_pointer_cast<G>(
+      GuiDriver().CreateGadget(class_, text, x, y, w, h, group, style));
 }
 
 // The events with this id and source, in the order they were emitted.
@@ -50,8 +50,12 @@ inline RECT WindowRectOf(HWND hwnd) {
   return rect;
 }
 
-inline LONG StyleOf(HWND hwnd) { return GetWindowLongW(hwnd, GWL_STYLE); }
-inline LONG ExStyleOf(HWND hwnd) { return GetWindowLongW(hwnd, GWL_EXSTYLE); }
+inline LONG StyleOf(HWND hwnd) {
+  return GetWindowLongW(hwnd, GWL_STYLE);
+}
+inline LONG ExStyleOf(HWND hwnd) {
+  return GetWindowLongW(hwnd, GWL_EXSTYLE);
+}
 
 // What a window paints as its background (WM_ERASEBKGND), captured off screen: a 32-bit
 // top-down bitmap of the window's size, read back as 0xRRGGBB.

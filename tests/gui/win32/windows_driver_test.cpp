@@ -46,14 +46,13 @@ TEST_F(WindowsDriverTest, ExplorerStyleFlagIsTheInverseOfOne) {
   TWindowsGUIDriver::CreateExplorerStyleGadgets(1);
 }
 
-TEST_F(WindowsDriverTest, CommonControlVersionMatchesWhatTheLibraryReports) {
+TEST_F(WindowsDriverTest, CommonControlVersionComesFromTheLibrary) {
   const int32_t answer = TWindowsGUIDriver::CheckCommonControlVersion();
-  // Wine's comctl32 answers 5.81 whatever the manifest says; Windows with the manifest 6.x.
-  const int32_t major = CommonControlVersion[0];
-  const int32_t minor = CommonControlVersion[1];
-  const int32_t expected = major < 6 ? 0 : (major == 6 && minor == 0 ? 1 : 2);
+  // Wine's comctl32 answers 5.81 whatever the manifest asks for; Windows with the
+  // program's manifest answers 6.x. Either way the answer follows the reported version.
+  EXPECT_GT(CommonControlVersion[0], 0);
+  const int32_t expected = CommonControlVersion[0] < 6 ? 0 : (CommonControlVersion[1] == 0 ? 1 : 2);
   EXPECT_EQ(answer, expected);
-  EXPECT_EQ(TWindowsGUIDriver::CheckCommonControlVersion(), answer);
 }
 
 TEST_F(WindowsDriverTest, RegisterEntersHandlesAndSubclassesForeignControls) {
@@ -250,17 +249,6 @@ TEST_F(WindowsDriverTest, OuterPassRedrawsOnlyAGadgetWithKids) {
   lonely->LayoutKids();
   EXPECT_GT(parent->paints, 0);  // redrawn at once (RDW_UPDATENOW)
   EXPECT_EQ(lonely->paints, 0);
-}
-
-TEST_F(WindowsDriverTest, MoveWithoutBatchHappensAtOnce) {
-  auto panel = Child(nullptr, 0, GADGETCLASS_PANEL, 0, 0, 50, 50);
-  const int before = panel->resized;
-  panel->QueueResize(panel->_hwnd, 20, 30, 60, 70);
-  const RECT rect = RectInParent(panel->_hwnd);
-  EXPECT_EQ(rect.left, 20);
-  EXPECT_EQ(rect.top, 30);
-  EXPECT_EQ(rect.right, 80);
-  EXPECT_EQ(panel->resized, before + 1);
 }
 
 TEST_F(WindowsDriverTest, ClientSizeComesFromTheNativeFrame) {

@@ -1,7 +1,6 @@
 // Pixmap conversions under Wine: the native bitmaps must hold the pixmap's colours in the
 // right channels, the mask must follow the transparency rules, and bitmaps that cannot
-// be made end in the system's messages. Nothing here waits; the Wine runner's time limit
-// is the watchdog.
+// be made end in the system's messages.
 #include "gui/win32/windows_graphic.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +8,15 @@
 #include <vector>
 
 #include "runtime/error.h"
+#include "tests/gui/win32/driver_test_support.h"
 
 namespace quardeln {
 namespace {
+
+class WindowsGraphicTest : public ::testing::Test {
+ protected:
+  test::Watchdog watchdog_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+};
 
 // Pixels of a bitmap as 0xAARRGGBB, read back through a 32-bit top-down DIB.
 std::vector<uint32_t> ReadBack(HBITMAP bitmap, int32_t w, int32_t h) {
@@ -53,7 +58,7 @@ std::string ErrorOf(Call call) {
   return "";
 }
 
-TEST(WindowsGraphicTest, Bitmap24KeepsEachColourInItsChannel) {
+TEST_F(WindowsGraphicTest, Bitmap24KeepsEachColourInItsChannel) {
   PixmapRef pixmap = TPixmap::Create(3, 2, PF_RGB888);
   pixmap->WritePixel(0, 0, 0xFFFF0000);
   pixmap->WritePixel(1, 0, 0xFF00FF00);
@@ -71,7 +76,7 @@ TEST(WindowsGraphicTest, Bitmap24KeepsEachColourInItsChannel) {
   DeleteObject(bitmap);
 }
 
-TEST(WindowsGraphicTest, Bitmap24OfAPixmapWindowUsesOnlyTheWindow) {
+TEST_F(WindowsGraphicTest, Bitmap24OfAPixmapWindowUsesOnlyTheWindow) {
   // A window onto a wider pixmap has rows further apart than its own width.
   PixmapRef big = TPixmap::Create(5, 3, PF_RGBA8888);
   big->WritePixel(2, 1, 0xFFABCDEF);
@@ -83,7 +88,7 @@ TEST(WindowsGraphicTest, Bitmap24OfAPixmapWindowUsesOnlyTheWindow) {
   DeleteObject(bitmap);
 }
 
-TEST(WindowsGraphicTest, Bitmap32KeepsStraightAlpha) {
+TEST_F(WindowsGraphicTest, Bitmap32KeepsStraightAlpha) {
   PixmapRef pixmap = TPixmap::Create(2, 1, PF_RGBA8888);
   pixmap->WritePixel(0, 0, 0x80C86432);
   pixmap->WritePixel(1, 0, 0x00FFFFFF);
@@ -98,7 +103,7 @@ TEST(WindowsGraphicTest, Bitmap32KeepsStraightAlpha) {
   DeleteObject(bitmap);
 }
 
-TEST(WindowsGraphicTest, PremultipliedScalesColoursByAlphaAndTruncates) {
+TEST_F(WindowsGraphicTest, PremultipliedScalesColoursByAlphaAndTruncates) {
   PixmapRef pixmap = TPixmap::Create(2, 1, PF_BGRA8888);
   pixmap->WritePixel(0, 0, 0x80C86432);  // 200, 100, 50 at alpha 128
   pixmap->WritePixel(1, 0, 0xFF010203);
@@ -110,7 +115,7 @@ TEST(WindowsGraphicTest, PremultipliedScalesColoursByAlphaAndTruncates) {
   EXPECT_EQ(pixmap->ReadPixel(0, 0), 0x80C86432u) << "the caller's pixmap is left alone";
 }
 
-TEST(WindowsGraphicTest, BackgroundBlendMixesByAlpha) {
+TEST_F(WindowsGraphicTest, BackgroundBlendMixesByAlpha) {
   PixmapRef pixmap = TPixmap::Create(3, 1, PF_RGBA8888);
   pixmap->WritePixel(0, 0, 0x00FF0000);  // fully transparent red: only the background
   pixmap->WritePixel(1, 0, 0xFFFF0000);  // opaque red
@@ -123,7 +128,7 @@ TEST(WindowsGraphicTest, BackgroundBlendMixesByAlpha) {
   DeleteObject(bitmap);
 }
 
-TEST(WindowsGraphicTest, MaskFollowsAlphaOrPureWhite) {
+TEST_F(WindowsGraphicTest, MaskFollowsAlphaOrPureWhite) {
   PixmapRef alpha = TPixmap::Create(2, 1, PF_RGBA8888);
   alpha->WritePixel(0, 0, 0x7FFF0000);  // below 0x80: transparent
   alpha->WritePixel(1, 0, 0x80FFFFFF);  // opaque enough, even though white
@@ -143,7 +148,7 @@ TEST(WindowsGraphicTest, MaskFollowsAlphaOrPureWhite) {
   DeleteObject(mask);
 }
 
-TEST(WindowsGraphicTest, IconHasThePixmapSize) {
+TEST_F(WindowsGraphicTest, IconHasThePixmapSize) {
   PixmapRef pixmap = TPixmap::Create(16, 16, PF_RGBA8888);
   for (int32_t y = 0; y < 16; ++y) {
     for (int32_t x = 0; x < 16; ++x) pixmap->WritePixel(x, y, x < 8 ? 0xFF00FF00 : 0);
@@ -161,16 +166,7 @@ TEST(WindowsGraphicTest, IconHasThePixmapSize) {
   DestroyIcon(icon);
 }
 
-TEST(WindowsGraphicTest, NoPixmapGivesNoHandle) {
-  EXPECT_EQ(TWindowsGraphic::BitmapFromPixmap24(nullptr), nullptr);
-  EXPECT_EQ(TWindowsGraphic::BitmapFromPixmap32(nullptr), nullptr);
-  EXPECT_EQ(TWindowsGraphic::PreMultipliedBitmapFromPixmap32(nullptr), nullptr);
-  EXPECT_EQ(TWindowsGraphic::BitmapWithBackgroundFromPixmap32(nullptr, 1, 2, 3), nullptr);
-  EXPECT_EQ(TWindowsGraphic::BitmapMaskFromPixmap(nullptr), nullptr);
-  EXPECT_EQ(TWindowsGraphic::IconFromPixmap32(nullptr), nullptr);
-}
-
-TEST(WindowsGraphicTest, BitmapsThatCannotBeMadeRaiseTheSystemMessages) {
+TEST_F(WindowsGraphicTest, BitmapsThatCannotBeMadeRaiseTheSystemMessages) {
   // A pixmap without pixels cannot become a native bitmap of its size.
   PixmapRef empty = TPixmap::Create(0, 4, PF_RGBA8888);
   EXPECT_EQ(ErrorOf([&] { TWindowsGraphic::BitmapFromPixmap24(empty); }),

@@ -2,6 +2,8 @@
 // flags, client coordinates with a status bar, moves and sizes the program makes (silent)
 // against those the system makes (events), minimise / maximise / restore, topmost and
 // foreground, closing, dropped files, tracking sizes, opacity, icon, status text, focus.
+#include "gui/win32/win32_api.h"
+//
 #include <shlobj.h>
 
 #include <cstring>
@@ -44,7 +46,8 @@ TEST_F(WindowsWindowTest, StyleFlagsBecomeNativeStyles) {
   ASSERT_NE(window->_status, nullptr);
   EXPECT_EQ(GetParent(window->_status), hwnd);
   ASSERT_NE(window->_hwndclient, nullptr);
-  EXPECT_EQ(window->Query(QUERY_NATIVE_CLIENT), reinterpret_cast<NativeHandle>(window->_hwndclient));
+  EXPECT_EQ(window->Query(QUERY_NATIVE_CLIENT),
+            reinterpret_cast<NativeHandle>(window->_hwndclient));
   EXPECT_EQ(GadgetOfHwnd(window->_hwndclient), window);
   EXPECT_EQ(window->GetText(), u"Finestra");
   const RECT outer = WindowRectOf(hwnd);
@@ -195,8 +198,12 @@ TEST_F(WindowsWindowTest, ActivationIsReportedAndRemembered) {
   EXPECT_EQ(ActiveWindowGadget.lock(), second);
   EXPECT_EQ(TWindowsGUIDriver::GetActiveHwnd(), second->_hwnd);
   // A minimised window that becomes active is not an activation the program hears of.
+  first->Activate(ACTION_MINIMISE);
+  PumpPending();
   RecordedEvents().clear();
-  SendMessageW(first->_hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 1), 0);
+  SetForegroundWindow(first->_hwnd);
+  PumpPending();
+  EXPECT_TRUE(IsIconic(first->_hwnd));
   EXPECT_TRUE(EventsOf(WindowActivate, first).empty()) << DescribeRecorded();
 }
 
