@@ -10,7 +10,9 @@
 # the last line is "Total: N passed, M failed".
 #
 # Environment: TEMPRA_JOBS (parallel jobs), TEMPRA_FORMAT_CHECK=strict (a file that
-# clang-format would change fails the run; by default it is only reported).
+# clang-format would change fails the run; by default it is only reported),
+# TEMPRA_CCACHE=0 (compile without ccache; by default ccache is used, keyed on paths
+# relative to the checkout, so a fresh clone reuses an earlier run's objects).
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -24,7 +26,7 @@ SOURCE_DIRS=(runtime events system pixmap gui app tests bench)
 # libraries and fonts the Win32 GUI tests need.
 PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  wine wine64 xvfb xauth fonts-wine clang-format util-linux coreutils)
+  wine wine64 xvfb xauth fonts-wine clang-format ccache util-linux coreutils)
 # Commands the stages call, checked after installing.
 COMMANDS=(cmake ctest ninja g++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix
   wine wineserver wineboot Xvfb clang-format flock timeout)
@@ -77,6 +79,17 @@ ensure_packages() {
     echo "FAILED: commands not found after installing: ${absent[*]}" >&2
     exit 2
   fi
+}
+
+# CMake picks the launcher up from the environment when it first configures a build
+# folder. Hashing paths relative to the checkout lets CI's fresh clone hit the cache.
+use_ccache() {
+  if [[ "${TEMPRA_CCACHE:-1}" == 0 ]] || ! command -v ccache >/dev/null; then
+    return
+  fi
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+  export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-3G}
 }
 
 # Prints the tail of a log with the compiler's error lines first.
@@ -188,6 +201,7 @@ main() {
   done
   ensure_packages
   mkdir -p "$LOGDIR"
+  use_ccache
   for s in "${stages[@]}"; do
     case "$s" in
       format) say "format: clang-format $(clang-format --version | grep -oE '[0-9]+\.[0-9.]+' | head -1)"

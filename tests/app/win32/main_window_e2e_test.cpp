@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <cwctype>
 #include <string>
 
 #include "main_window_controls.h"
@@ -64,7 +65,7 @@ TEST(MainWindowE2E, StartUpShowsTheClockAndOneClickStepsOneSecond) {
   // release is the other half.
   ASSERT_TRUE(c.StepperHalfClick(2, Arrow::Up, Half::Press));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(c.attiva) != FALSE; }));
-  EXPECT_EQ(ShownNumber(c.alarmFields[2]), s);
+  EXPECT_EQ(ShownNumber(c.alarmFields[2]), s == 59 ? 0 : s);  // 59.5 wraps at once
   ASSERT_TRUE(c.StepperHalfClick(2, Arrow::Up, Half::Release));
   c.Settle();
   EXPECT_EQ(ShownNumber(c.alarmFields[2]), s == 59 ? 0 : s + 1);

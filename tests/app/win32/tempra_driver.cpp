@@ -1,7 +1,6 @@
 #include "tempra_driver.h"
 
 #include <algorithm>
-#include <cwctype>
 
 namespace tempra::e2e {
 namespace {
