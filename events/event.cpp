@@ -22,23 +22,40 @@ struct IdName {
 };
 
 constexpr IdName kIdNames[] = {
-    {AppSuspend, "AppSuspend"},       {AppResume, "AppResume"},
-    {AppTerminate, "AppTerminate"},   {AppOpenFile, "AppOpenFile"},
-    {AppIdle, "AppIdle"},             {KeyDown, "KeyDown"},
-    {KeyUp, "KeyUp"},                 {KeyChar, "KeyChar"},
-    {KeyRepeat, "KeyRepeat"},         {MouseDown, "MouseDown"},
-    {MouseUp, "MouseUp"},             {MouseMove, "MouseMove"},
-    {MouseWheel, "MouseWheel"},       {MouseEnter, "MouseEnter"},
-    {MouseLeave, "MouseLeave"},       {TimerTick, "TimerTick"},
-    {HotkeyHit, "HotkeyHit"},         {GadgetAction, "GadgetAction"},
-    {GadgetPaint, "GadgetPaint"},     {GadgetSelect, "GadgetSelect"},
-    {GadgetMenu, "GadgetMenu"},       {GadgetOpen, "GadgetOpen"},
-    {GadgetClose, "GadgetClose"},     {GadgetDone, "GadgetDone"},
-    {GadgetLostFocus, "GadgetLostFocus"}, {GadgetShape, "GadgetShape"},
-    {WindowMove, "WindowMove"},       {WindowSize, "WindowSize"},
-    {WindowClose, "WindowClose"},     {WindowActivate, "WindowActivate"},
-    {WindowAccept, "WindowAccept"},   {MenuAction, "MenuAction"},
-    {StreamEof, "StreamEof"},         {StreamAvail, "StreamAvail"},
+    {AppSuspend, "AppSuspend"},
+    {AppResume, "AppResume"},
+    {AppTerminate, "AppTerminate"},
+    {AppOpenFile, "AppOpenFile"},
+    {AppIdle, "AppIdle"},
+    {KeyDown, "KeyDown"},
+    {KeyUp, "KeyUp"},
+    {KeyChar, "KeyChar"},
+    {KeyRepeat, "KeyRepeat"},
+    {MouseDown, "MouseDown"},
+    {MouseUp, "MouseUp"},
+    {MouseMove, "MouseMove"},
+    {MouseWheel, "MouseWheel"},
+    {MouseEnter, "MouseEnter"},
+    {MouseLeave, "MouseLeave"},
+    {TimerTick, "TimerTick"},
+    {HotkeyHit, "HotkeyHit"},
+    {GadgetAction, "GadgetAction"},
+    {GadgetPaint, "GadgetPaint"},
+    {GadgetSelect, "GadgetSelect"},
+    {GadgetMenu, "GadgetMenu"},
+    {GadgetOpen, "GadgetOpen"},
+    {GadgetClose, "GadgetClose"},
+    {GadgetDone, "GadgetDone"},
+    {GadgetLostFocus, "GadgetLostFocus"},
+    {GadgetShape, "GadgetShape"},
+    {WindowMove, "WindowMove"},
+    {WindowSize, "WindowSize"},
+    {WindowClose, "WindowClose"},
+    {WindowActivate, "WindowActivate"},
+    {WindowAccept, "WindowAccept"},
+    {MenuAction, "MenuAction"},
+    {StreamEof, "StreamEof"},
+    {StreamAvail, "StreamAvail"},
     {ProcessExit, "ProcessExit"},
 };
 
@@ -73,7 +90,9 @@ int32_t TEvent::Emit() {
   return 0;
 }
 
-int32_t TEvent::AllocUserId() { return static_cast<int32_t>(++UserIdCounter()); }
+int32_t TEvent::AllocUserId() {
+  return static_cast<int32_t>(++UserIdCounter());
+}
 
 std::u16string TEvent::ToString() const {
   std::u16string text;
@@ -105,6 +124,8 @@ int32_t SendEvent(const EventRef& event) {
   return 0;
 }
 
-int32_t NewUserEventId() { return TEvent::AllocUserId(); }
+int32_t NewUserEventId() {
+  return TEvent::AllocUserId();
+}
 
 }  // namespace quardeln

@@ -18,7 +18,9 @@ int32_t& NextHookId() {
 
 // A chain id outside 0..255 is misuse; treat it as the empty chain rather than
 // reading or writing beyond the table.
-bool ValidChain(int32_t id) { return id >= 0 && id < kHookChainCount; }
+bool ValidChain(int32_t id) {
+  return id >= 0 && id < kHookChainCount;
+}
 
 }  // namespace
 

@@ -22,7 +22,9 @@ void PumpOnce() {
   if (Pump().pump) Pump().pump();
 }
 
-EventRef& Slot(uint32_t count) { return EventQueue().slots[count % kQueueSlots]; }
+EventRef& Slot(uint32_t count) {
+  return EventQueue().slots[count % kQueueSlots];
+}
 
 // Queues `object`, which is `event`; merging copies into a pending twin instead.
 void QueueEventObject(const ObjectRef& object, const TEvent& event, bool merge) {
@@ -118,19 +120,35 @@ EventRef FrontEvent() {
   return Slot(queue.take);
 }
 
-int32_t ActiveEventId() { return Active().id; }
-int32_t ActiveEventData() { return Active().data; }
-int32_t ActiveEventMods() { return Active().mods; }
-int32_t ActiveEventX() { return Active().x; }
-int32_t ActiveEventY() { return Active().y; }
-ObjectRef ActiveEventExtra() { return Active().extra; }
+int32_t ActiveEventId() {
+  return Active().id;
+}
+int32_t ActiveEventData() {
+  return Active().data;
+}
+int32_t ActiveEventMods() {
+  return Active().mods;
+}
+int32_t ActiveEventX() {
+  return Active().x;
+}
+int32_t ActiveEventY() {
+  return Active().y;
+}
+ObjectRef ActiveEventExtra() {
+  return Active().extra;
+}
 
 std::u16string ActiveEventText() {
   const std::u16string* text = AsText(Active().extra);
   return text ? *text : std::u16string();
 }
 
-ObjectRef ActiveEventSource() { return Active().source; }
-int32_t ActiveEventSourceHandle() { return ObjectHandle(Active().source); }
+ObjectRef ActiveEventSource() {
+  return Active().source;
+}
+int32_t ActiveEventSourceHandle() {
+  return ObjectHandle(Active().source);
+}
 
 }  // namespace quardeln

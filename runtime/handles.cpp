@@ -7,7 +7,7 @@ namespace quardeln {
 namespace {
 
 struct HandleTable {
-  std::vector<ObjectRef> objects;                  // handle n is objects[n - 1]
+  std::vector<ObjectRef> objects;  // handle n is objects[n - 1]
   std::unordered_map<const TObject*, int32_t> ids;
 };
 

@@ -2,7 +2,9 @@
 
 namespace quardeln {
 
-std::u16string TObject::ToString() const { return {}; }
+std::u16string TObject::ToString() const {
+  return {};
+}
 
 std::shared_ptr<TText> NewText(std::u16string value) {
   return std::make_shared<TText>(std::move(value));

@@ -66,8 +66,15 @@ std::u16string FromUtf8(std::string_view text) {
   size_t i = 0;
   while (i < text.size()) {
     auto lead = static_cast<unsigned char>(text[i]);
-    int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
-    char32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
+    int extra = lead < 0x80         ? 0
+                : (lead >> 5) == 6  ? 1
+                : (lead >> 4) == 14 ? 2
+                : (lead >> 3) == 30 ? 3
+                                    : -1;
+    char32_t c = extra == 0   ? lead
+                 : extra == 1 ? lead & 0x1F
+                 : extra == 2 ? lead & 0x0F
+                              : lead & 0x07;
     bool valid = extra >= 0;
     for (int k = 1; valid && k <= extra; ++k) {
       if (i + static_cast<size_t>(k) >= text.size()) {
@@ -106,8 +113,7 @@ std::u16string FromAnsi(std::string_view text) {
   int size = static_cast<int>(text.size());
   int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
   std::u16string out(static_cast<size_t>(needed), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, reinterpret_cast<wchar_t*>(out.data()),
-                      needed);
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, reinterpret_cast<wchar_t*>(out.data()), needed);
   return out;
 }
 
@@ -129,7 +135,9 @@ std::u16string FromAnsi(std::string_view text) {
 
 #endif
 
-std::u16string IntText(int64_t value) { return AsciiText(std::to_string(value)); }
+std::u16string IntText(int64_t value) {
+  return AsciiText(std::to_string(value));
+}
 
 std::u16string AsciiText(std::string_view ascii) {
   return std::u16string(ascii.begin(), ascii.end());

@@ -9,8 +9,8 @@
 # runs even when an earlier one failed; the exit code is non-zero if any failed, and
 # the last line is "Total: N passed, M failed".
 #
-# Environment: TEMPRA_JOBS (parallel jobs), TEMPRA_FORMAT_CHECK=strict (a file that
-# clang-format would change fails the run; by default it is only reported),
+# Environment: TEMPRA_JOBS (parallel jobs), TEMPRA_FORMAT_CHECK=report (a file that
+# clang-format would change is only reported; by default it fails the run),
 # TEMPRA_CCACHE=0 (compile without ccache; by default ccache is used, keyed on paths
 # relative to the checkout, so a fresh clone reuses an earlier run's objects).
 set -uo pipefail
@@ -19,7 +19,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT" || exit 1
 JOBS=${TEMPRA_JOBS:-2}
 LOGDIR="$ROOT/build/logs"
-FORMAT_MODE=${TEMPRA_FORMAT_CHECK:-report}
+FORMAT_MODE=${TEMPRA_FORMAT_CHECK:-strict}
 SOURCE_DIRS=(runtime events system pixmap gui app tests bench)
 
 # Debian 12 packages. Installed with their recommends: wine's recommends carry the X

@@ -5,7 +5,9 @@
 namespace quardeln {
 namespace {
 
-std::time_t SystemClock() { return std::time(nullptr); }
+std::time_t SystemClock() {
+  return std::time(nullptr);
+}
 
 ClockSource& Source() {
   static ClockSource source = &SystemClock;
@@ -24,18 +26,27 @@ std::u16string FormatLocalTime(const char* format) {
   size_t length = std::strftime(buffer, sizeof buffer, format, &local);
   // One character per byte, as the runtime library wrote it.
   std::u16string text;
-  for (size_t i = 0; i < length; ++i) text += static_cast<char16_t>(static_cast<unsigned char>(buffer[i]));
+  for (size_t i = 0; i < length; ++i)
+    text += static_cast<char16_t>(static_cast<unsigned char>(buffer[i]));
   return text;
 }
 
-int64_t Length(const std::u16string& text) { return static_cast<int64_t>(text.size()); }
+int64_t Length(const std::u16string& text) {
+  return static_cast<int64_t>(text.size());
+}
 
 }  // namespace
 
-void SetClockSource(ClockSource source) { Source() = source ? source : &SystemClock; }
+void SetClockSource(ClockSource source) {
+  Source() = source ? source : &SystemClock;
+}
 
-std::u16string ClockText() { return FormatLocalTime("%H:%M:%S"); }
-std::u16string DateText() { return FormatLocalTime("%d %b %Y"); }
+std::u16string ClockText() {
+  return FormatLocalTime("%H:%M:%S");
+}
+std::u16string DateText() {
+  return FormatLocalTime("%d %b %Y");
+}
 
 std::u16string TextPiece(const std::u16string& text, int64_t a, int64_t b) {
   if (b - a <= 0) return {};

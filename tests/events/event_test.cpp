@@ -8,7 +8,9 @@
 namespace quardeln {
 namespace {
 
-std::string Form(const TEvent& event) { return ToUtf8(event.ToString()); }
+std::string Form(const TEvent& event) {
+  return ToUtf8(event.ToString());
+}
 
 TEST(EventText, TableNamesAndFieldOrder) {
   auto tick = MakeEvent(TimerTick, nullptr, 3);

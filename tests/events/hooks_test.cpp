@@ -16,7 +16,9 @@ int32_t TestChain() {
   return id;
 }
 
-void ClearChain(int32_t id) { HookChains()[static_cast<size_t>(id)].reset(); }
+void ClearChain(int32_t id) {
+  HookChains()[static_cast<size_t>(id)].reset();
+}
 
 std::vector<std::u16string>& Calls() {
   static std::vector<std::u16string> calls;
@@ -28,7 +30,9 @@ ObjectRef Record(int32_t, const ObjectRef& data, const ObjectRef& context) {
   return data;
 }
 
-ObjectRef Replace(int32_t, const ObjectRef&, const ObjectRef& context) { return context; }
+ObjectRef Replace(int32_t, const ObjectRef&, const ObjectRef& context) {
+  return context;
+}
 
 ObjectRef RecordData(int32_t, const ObjectRef& data, const ObjectRef&) {
   Calls().push_back(data ? data->ToString() : u"null");

@@ -20,7 +20,9 @@ int32_t FakePump() {
   for (auto& event : arrivals) SendEvent(event);
   return 0;
 }
-bool FakeBusy() { return g_busy; }
+bool FakeBusy() {
+  return g_busy;
+}
 
 class QueueTest : public ::testing::Test {
  protected:
@@ -106,9 +108,9 @@ TEST_F(QueueTest, OverflowDropsNewEventsButStillMerges) {
   SendEvent(MakeEvent(WindowSize, a, 1));
   for (int i = 1; i < 256; ++i) SendEvent(MakeEvent(KeyDown, nullptr, i));
   ASSERT_TRUE(EventQueue().Full());
-  SendEvent(MakeEvent(KeyDown, nullptr, 999));    // lost
-  SendEvent(MakeEvent(WindowSize, a, 2));         // merged into its pending twin
-  SendEvent(MakeEvent(WindowSize, b, 3));         // lost
+  SendEvent(MakeEvent(KeyDown, nullptr, 999));  // lost
+  SendEvent(MakeEvent(WindowSize, a, 2));       // merged into its pending twin
+  SendEvent(MakeEvent(WindowSize, b, 3));       // lost
   EXPECT_EQ(EventQueue().Pending(), 256u);
   EXPECT_EQ(TakeEvent(), WindowSize);
   EXPECT_EQ(ActiveEventData(), 2);
@@ -160,7 +162,9 @@ TEST_F(QueueTest, AwaitEventInsideAPumpRaisesInsteadOfHanging) {
   EXPECT_EQ(AwaitEvent(), KeyDown);  // something pending: no wait needed
 }
 
-ObjectRef Swallow(int32_t, const ObjectRef&, const ObjectRef&) { return NewText(u"not an event"); }
+ObjectRef Swallow(int32_t, const ObjectRef&, const ObjectRef&) {
+  return NewText(u"not an event");
+}
 
 TEST_F(QueueTest, TheHookQueuesOnlyEventsAndRunsLast) {
   EXPECT_EQ(QueueHook(0, NewText(u"x"), nullptr), nullptr);

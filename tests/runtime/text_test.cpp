@@ -12,9 +12,11 @@ TEST(TextConversion, Utf8RoundTripsBmpAndSurrogatePairs) {
 }
 
 TEST(TextConversion, MalformedUtf8BecomesReplacementCharacters) {
-  EXPECT_EQ(FromUtf8("a\xff" "b"), u"a\ufffdb");
+  EXPECT_EQ(FromUtf8("a\xff"
+                     "b"),
+            u"a\ufffdb");
   EXPECT_EQ(FromUtf8("\xe2\x82"), u"\ufffd\ufffd");  // truncated sequence
-  EXPECT_EQ(ToUtf8(u"\xd800x"), "\xef\xbf\xbdx");  // lone surrogate
+  EXPECT_EQ(ToUtf8(u"\xd800x"), "\xef\xbf\xbdx");    // lone surrogate
 }
 
 TEST(TextConversion, AnsiKeepsLatin1AndMarksTheRest) {

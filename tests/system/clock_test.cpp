@@ -18,7 +18,9 @@ std::time_t LocalTime(int hour, int minute, int second) {
 }
 
 std::time_t g_now;
-std::time_t TestClock() { return g_now; }
+std::time_t TestClock() {
+  return g_now;
+}
 
 class ClockTextTest : public ::testing::Test {
  protected:
@@ -59,13 +61,13 @@ TEST(TextCuts, CountsAreCutToTheText) {
 }
 
 TEST(TextCuts, SliceFollowsThePieceRule) {
-  EXPECT_EQ(TextSlice(u"abcdef", -1, 4), u"ab");     // start corrected, count reduced
-  EXPECT_EQ(TextSlice(u"abc", 4, 1), u"");           // start beyond the text
-  EXPECT_EQ(TextSlice(u"abc", 0, -1), u" abc");      // negative count, start below 1
+  EXPECT_EQ(TextSlice(u"abcdef", -1, 4), u"ab");  // start corrected, count reduced
+  EXPECT_EQ(TextSlice(u"abc", 4, 1), u"");        // start beyond the text
+  EXPECT_EQ(TextSlice(u"abc", 0, -1), u" abc");   // negative count, start below 1
   EXPECT_EQ(TextSlice(u"abc", -2, -1), u"   abc");
   EXPECT_EQ(TextSlice(u"abc", 2, -1), u"bc");
   EXPECT_EQ(TextSlice(u"abc", 2, 10), u"bc");
-  EXPECT_EQ(TextSlice(u"abc", -5, 3), u"");          // count used up by the correction
+  EXPECT_EQ(TextSlice(u"abc", -5, 3), u"");  // count used up by the correction
   EXPECT_EQ(TextSlice(u"abc", 3, 0), u"");
 }
 
