@@ -4,14 +4,7 @@
 // Windows headers or gadget.h a file happened to include before.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-
-#include <windows.h>
+#include "system/win32/windows_api.h"
 //
 #include <commctrl.h>
 #include <commdlg.h>
