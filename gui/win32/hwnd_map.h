@@ -1,7 +1,8 @@
 // HwndMap: the driver's table from native window handle to the Windows gadget that owns
 // it. A gadget's _hwnd and _hwndclient (and its per-gadget tooltip window) are entered
-// from Register to Free. The table holds the gadgets, so a registered gadget stays alive
-// until its Free or until its native window is destroyed. Handle 0 is never entered.
+// from Register to Free, or until the system destroys that window (every registered
+// window is watched for its WM_NCDESTROY, whatever its window procedure). The table holds
+// the gadgets, so a registered gadget stays alive until then. Handle 0 is never entered.
 #pragma once
 
 #include "gui/win32/win32_api.h"

@@ -11,11 +11,9 @@ namespace {
 // WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | BS_MULTILINE.
 constexpr DWORD kButtonStyle = 0x54012000;
 
-// Deletes a temporary bitmap once it has been copied into an image list.
-void AddToImageList(HIMAGELIST list, HBITMAP image, HBITMAP mask) {
-  ImageList_Add(list, image, mask);
-  if (image) DeleteObject(image);
-  if (mask) DeleteObject(mask);
+// The image list copies the bitmaps; ours go when the call returns.
+void AddToImageList(HIMAGELIST list, UniqueBitmap image, UniqueBitmap mask) {
+  ImageList_Add(list, image.get(), mask.get());
 }
 
 }  // namespace
@@ -58,12 +56,6 @@ void TWindowsButton::Build(const GadgetRef& group, int32_t given) {
   HWND hwnd = CreateChildWindow(u"BUTTON", 0, native, container, control_id);
   GiveDefaultFont(hwnd);
   Register(GADGETCLASS_BUTTON, hwnd, nullptr, 0);
-}
-
-int32_t TWindowsButton::Free() {
-  DropImageList();
-  DropFallbackBitmap();
-  return TWindowsGadget::Free();
 }
 
 int32_t TWindowsButton::State() {
@@ -119,42 +111,48 @@ std::u16string TWindowsButton::GetText() {
   return _strButtonText;
 }
 
-HIMAGELIST TWindowsButton::BuildImageList(const PixmapRef& pixmap) {
+UniqueImageList TWindowsButton::BuildImageList(const PixmapRef& pixmap) {
   const int32_t w = pixmap->Width();
   const int32_t h = pixmap->Height();
   const int32_t format = pixmap->Format();
-  HIMAGELIST list = nullptr;
+  UniqueImageList list;
   if (TWindowsGUIDriver::CheckCommonControlVersion() >= 1 &&
       (format == PF_RGBA8888 || format == PF_BGRA8888)) {
-    list = ImageList_Create(w, h, ILC_COLOR32, 0, 1);
-    if (list) AddToImageList(list, TWindowsGraphic::BitmapFromPixmap32(pixmap), nullptr);
+    list.reset(ImageList_Create(w, h, ILC_COLOR32, 0, 1));
+    if (list) {
+      AddToImageList(list.get(), UniqueBitmap(TWindowsGraphic::BitmapFromPixmap32(pixmap)), {});
+    }
   }
   if (!list) {
-    list = ImageList_Create(w, h, ILC_COLOR24 | ILC_MASK, 0, 1);
+    list.reset(ImageList_Create(w, h, ILC_COLOR24 | ILC_MASK, 0, 1));
     if (list) {
-      AddToImageList(list, TWindowsGraphic::BitmapFromPixmap24(pixmap),
-                     TWindowsGraphic::BitmapMaskFromPixmap(pixmap));
+      AddToImageList(list.get(), UniqueBitmap(TWindowsGraphic::BitmapFromPixmap24(pixmap)),
+                     UniqueBitmap(TWindowsGraphic::BitmapMaskFromPixmap(pixmap)));
     }
   }
   return list;
 }
 
 void TWindowsButton::DropImageList() {
-  if (HasImageList() && _buttonImageList.himl) ImageList_Destroy(_buttonImageList.himl);
   _buttonImageList.himl = BCCL_NOGLYPH;
+  _imageList.reset();
+}
+
+void TWindowsButton::ReleaseNativeResources() {
+  DropImageList();
+  TWindowsGadget::ReleaseNativeResources();
 }
 
 void TWindowsButton::DropFallbackBitmap() {
-  if (_iconBitmap) DeleteObject(_iconBitmap);
-  _iconBitmap = nullptr;
+  _iconBitmap.reset();
 }
 
 int32_t TWindowsButton::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
   if (!(flags & GADGETPIXMAP_ICON) || (_style != BUTTON_PUSH && _style != BUTTON_CANCEL)) return 0;
   DropImageList();
   if (pixmap) {
-    HIMAGELIST list = BuildImageList(pixmap);
-    if (list) _buttonImageList.himl = list;
+    _imageList = BuildImageList(pixmap);
+    if (_imageList) _buttonImageList.himl = _imageList.get();
   }
   const bool no_text = (flags & GADGETPIXMAP_NOTEXT) != 0;
   _buttonImageList.uAlign = no_text ? BUTTON_IMAGELIST_ALIGN_CENTER : BUTTON_IMAGELIST_ALIGN_LEFT;
@@ -162,8 +160,8 @@ int32_t TWindowsButton::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
     // Common controls before version 6 know no image lists: show a plain bitmap instead.
     DropImageList();
     DropFallbackBitmap();
-    if (pixmap) _iconBitmap = TWindowsGraphic::BitmapFromPixmap32(pixmap);
-    SendMessageW(_hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(_iconBitmap));
+    if (pixmap) _iconBitmap.reset(TWindowsGraphic::BitmapFromPixmap32(pixmap));
+    SendMessageW(_hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(_iconBitmap.bitmap()));
   }
   LONG native = GetWindowLongW(_hwnd, GWL_STYLE);
   if (!pixmap || !no_text) {

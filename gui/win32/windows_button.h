@@ -22,15 +22,15 @@ class TWindowsButton final : public TWindowsGadget {
 
   int32_t _style = 0;  // creation style; a push button (kind 0 or 1) keeps exactly 1
   // The image-list record handed to the control; himl BCCL_NOGLYPH (-1) when there is none.
+  // The list itself is owned by _imageList, so it goes with the gadget however that ends.
   BUTTON_IMAGELIST _buttonImageList{};
   std::u16string _strButtonText;  // the caption as the program last set it
 
   static std::shared_ptr<TWindowsButton> Create(const GadgetRef& group, int32_t style);
   // A 32-bit image list of the pixmap when the controls and the pixmap allow it, else a
   // 24-bit one with a mask; the caller owns it.
-  static HIMAGELIST BuildImageList(const PixmapRef& pixmap);
+  static UniqueImageList BuildImageList(const PixmapRef& pixmap);
 
-  int32_t Free() override;
   int32_t State() override;
   int32_t SetText(const std::u16string& text) override;
   std::u16string GetText() override;
@@ -42,13 +42,16 @@ class TWindowsButton final : public TWindowsGadget {
  private:
   void Build(const GadgetRef& group, int32_t given);
   int32_t Kind() const { return _style & BUTTON_KIND_MASK; }
-  bool HasImageList() const { return _buttonImageList.himl != BCCL_NOGLYPH; }
   void DropImageList();
   void DropFallbackBitmap();
   // The caption shown natively, set without events.
   void ShowCaption(const std::u16string& text);
   // The check state as ButtonGetState reads it: 1 checked, 0 unchecked, -1 third state.
   int32_t CheckData();
+
+  void ReleaseNativeResources() override;
+
+  UniqueImageList _imageList;
 };
 
 }  // namespace quardeln

@@ -37,7 +37,7 @@ TWindowsGUIDriver::TWindowsGUIDriver() {
   InitCommonControlsEx(&controls);
   LoadLibraryW(L"riched20.dll");  // the text area's control class; kept for the run
   DefaultGuiFont =
-      TWindowsFont::CreateFromHandle(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), 12, 0);
+      TWindowsFont::FromStockFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), 12, 0);
   HwndMap.clear();
   DriverDesktop = std::make_shared<TWindowsDesktop>();
   DriverDesktop->Create();

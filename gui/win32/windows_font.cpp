@@ -52,13 +52,19 @@ int32_t ScreenDpiY() {
   return dpi;
 }
 
-std::shared_ptr<TWindowsFont> TWindowsFont::CreateFromHandle(HFONT handle, int32_t size,
-                                                             int32_t style) {
+std::shared_ptr<TWindowsFont> TWindowsFont::FromStockFont(HFONT handle, int32_t size,
+                                                          int32_t style) {
   auto font = std::make_shared<TWindowsFont>();
   font->name = FaceNameOf(handle);
   font->size = size;
   font->style = style;
   font->handle = reinterpret_cast<NativeHandle>(handle);
+  return font;
+}
+
+std::shared_ptr<TWindowsFont> TWindowsFont::Adopt(HFONT owned, int32_t size, int32_t style) {
+  auto font = FromStockFont(owned, size, style);
+  font->_owned.reset(owned);
   return font;
 }
 
@@ -70,11 +76,8 @@ std::shared_ptr<TWindowsFont> TWindowsFont::Load(const std::u16string& name, int
       (style & FONT_ITALIC) ? TRUE : FALSE, (style & FONT_UNDERLINE) ? TRUE : FALSE, FALSE,
       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
       DEFAULT_PITCH | FF_DONTCARE, Wide(name));
-  auto font = std::make_shared<TWindowsFont>();
+  auto font = Adopt(native, size, style);
   font->name = name;
-  font->size = size;
-  font->style = style;
-  font->handle = reinterpret_cast<NativeHandle>(native);
   return font;
 }
 
@@ -95,7 +98,7 @@ std::shared_ptr<TWindowsFont> TWindowsFont::Request(const FontRef& font) {
   int32_t style = 0;
   if (chooser.nFontType & BOLD_FONTTYPE) style |= FONT_BOLD;
   if (chooser.nFontType & ITALIC_FONTTYPE) style |= FONT_ITALIC;
-  return CreateFromHandle(native, chooser.iPointSize / 10, style);
+  return Adopt(native, chooser.iPointSize / 10, style);
 }
 
 }  // namespace quardeln

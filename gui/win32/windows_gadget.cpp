@@ -19,12 +19,6 @@ bool IsListStyleClass(int32_t gadgetClass) {
          gadgetClass == GADGETCLASS_TOOLBAR || gadgetClass == GADGETCLASS_COMBOBOX;
 }
 
-template <typename Handle>
-void DeleteGdiObject(Handle& object) {
-  if (object) DeleteObject(object);
-  object = nullptr;
-}
-
 }  // namespace
 
 COLORREF ColourOf(int32_t red, int32_t green, int32_t blue) {
@@ -33,10 +27,7 @@ COLORREF ColourOf(int32_t red, int32_t green, int32_t blue) {
 
 TWindowsGadget::TWindowsGadget() = default;
 
-// A gadget whose native window went away without Free still owns its GDI objects.
-TWindowsGadget::~TWindowsGadget() {
-  ReleaseGdiObjects();
-}
+TWindowsGadget::~TWindowsGadget() = default;
 
 WindowsGadgetRef TWindowsGadget::WindowsSelf() {
   return std::static_pointer_cast<TWindowsGadget>(shared_from_this());
@@ -71,20 +62,16 @@ NativeHandle TWindowsGadget::Query(int32_t which) {
   }
 }
 
-void TWindowsGadget::ReleaseGdiObjects() {
-  DeleteGdiObject(_hbrush);
-  DeleteGdiObject(_hbitmap);
-  if (_iconBitmap) {
-    // The gadget's image is a bitmap (buttons) or an icon (windows).
-    if (GetObjectType(_iconBitmap) == OBJ_BITMAP) {
-      DeleteObject(_iconBitmap);
-    } else {
-      DestroyIcon(static_cast<HICON>(_iconBitmap));
-    }
-    _iconBitmap = nullptr;
-  }
-  DeleteGdiObject(_bitmap);
-  DeleteGdiObject(_brush);
+void TWindowsGadget::ReleaseNativeResources() {
+  // The registry holds the hot key's event, and through it this gadget.
+  if (HotKeyRef hotkey = _hotkey.lock()) HotKeyRemove(hotkey);
+  _hotkey.reset();
+  _hbrush.reset();
+  _hbitmap.reset();
+  _iconBitmap.reset();
+  _bitmap.reset();
+  _brush.reset();
+  _font.reset();
 }
 
 int32_t TWindowsGadget::Free() {
@@ -95,8 +82,6 @@ int32_t TWindowsGadget::Free() {
     DestroyWindow(tips);
   }
   SetTooltip(u"");
-  if (HotKeyRef hotkey = _hotkey.lock()) HotKeyRemove(hotkey);
-  _hotkey.reset();
   const HWND hwnd = _hwnd;
   const HWND client = _hwndclient;
   // Destroying sends WM_NCDESTROY through ClassWndProc, which clears the handles.
@@ -105,7 +90,7 @@ int32_t TWindowsGadget::Free() {
   TWindowsGUIDriver::RemoveHwnd(client);
   _hwnd = nullptr;
   _hwndclient = nullptr;
-  ReleaseGdiObjects();
+  ReleaseNativeResources();
   _setparent(nullptr, -1);
   return 0;
 }
@@ -123,6 +108,7 @@ void TWindowsGadget::NativeWindowGone(HWND hwnd) {
     }
     _hwnd = nullptr;
     _proc = nullptr;
+    ReleaseNativeResources();
   }
   if (hwnd == _hwndclient) _hwndclient = nullptr;
   if (hwnd == _tooltips) _tooltips = nullptr;
@@ -154,13 +140,13 @@ int32_t TWindowsGadget::SetFont(const FontRef& font) {
     native = windowsFont->Native();
   }
   SendMessageW(_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(native), 1);
+  _font = font;
   return 0;
 }
 
 int32_t TWindowsGadget::SetColor(int32_t r, int32_t g, int32_t b) {
-  DeleteGdiObject(_brush);
   _backcolor = static_cast<int32_t>(ColourOf(r, g, b));
-  _brush = CreateSolidBrush(static_cast<COLORREF>(_backcolor));
+  _brush.reset(CreateSolidBrush(static_cast<COLORREF>(_backcolor)));
   Activate(ACTION_REDRAW);
   return 0;
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "gui/hotkey.h"
+#include "runtime/win32/native_owner.h"
 
 namespace quardeln {
 
@@ -39,16 +40,16 @@ class TWindowsGadget : public TGadget {
   // looks at it, so there is no cycle. Free removes it.
   std::weak_ptr<THotKey> _hotkey;
   LPARAM _oldcursorlp = 0;  // last WM_MOUSEMOVE position passed on
-  HBRUSH _brush = nullptr;  // solid brush of _backcolor
+  UniqueBrush _brush;       // solid brush of _backcolor
   int32_t _textcolor = -1;  // COLORREF, -1 when not set
   int32_t _backcolor = -1;
-  HBRUSH _hbrush = nullptr;      // last parent-background brush of CreateControlBrush
-  HBITMAP _hbitmap = nullptr;    // the bitmap behind _hbrush
-  HBITMAP _bitmap = nullptr;     // background picture (panels)
-  HANDLE _iconBitmap = nullptr;  // an image shown by the gadget: an HBITMAP or an HICON
-  std::u16string _wstrTooltip;   // as handed to the tooltip control; empty when none
-  int32_t _toolAdded = 0;        // 1 while registered as a tool with SharedTooltip
-  HDWP hdwpStruct = nullptr;     // open deferred-move batch for the kids
+  UniqueBrush _hbrush;          // last parent-background brush of CreateControlBrush
+  UniqueBitmap _hbitmap;        // the bitmap behind _hbrush
+  UniqueBitmap _bitmap;         // background picture (panels)
+  TUniqueImage _iconBitmap;     // an image shown by the gadget: a bitmap or an icon
+  std::u16string _wstrTooltip;  // as handed to the tooltip control; empty when none
+  int32_t _toolAdded = 0;       // 1 while registered as a tool with SharedTooltip
+  HDWP hdwpStruct = nullptr;    // open deferred-move batch for the kids
 
   // TGadget operations, in its slot order.
   int32_t SetArea(int32_t x, int32_t y, int32_t w, int32_t h) override;
@@ -117,8 +118,15 @@ class TWindowsGadget : public TGadget {
 
   WindowsGadgetRef WindowsSelf();
 
+ protected:
+  // Lets go of everything native the gadget holds besides its windows (brushes, bitmaps,
+  // images, its hot key, its font): called when Free ends the gadget and when its native
+  // window is destroyed with a parent, so nothing outlives the window. A class with
+  // native resources of its own overrides it and calls this one.
+  virtual void ReleaseNativeResources();
+
  private:
-  void ReleaseGdiObjects();
+  FontRef _font;  // keeps the font given with SetFont alive while the control uses it
 };
 
 // 1 shift + 2 control + 4 alt + 8 either Windows key, as held now (GetKeyState).

@@ -49,13 +49,11 @@ class MemoryCanvas {
 }  // namespace
 
 HBRUSH TWindowsGadget::CreateControlBrush(HWND hwnd, HDC dc) {
-  if (_hbrush) DeleteObject(_hbrush);
-  if (_hbitmap) DeleteObject(_hbitmap);
-  _hbrush = nullptr;
-  _hbitmap = nullptr;
+  _hbrush.reset();
+  _hbitmap.reset();
   if (_brush) {
     if (dc) SetBkColor(dc, static_cast<COLORREF>(_backcolor));
-    return _brush;
+    return _brush.get();
   }
   HWND group = GetParent(hwnd);
   HDC parentDc = GetDC(group);
@@ -74,17 +72,17 @@ HBRUSH TWindowsGadget::CreateControlBrush(HWND hwnd, HDC dc) {
     BitBlt(piece.Dc(), 0, 0, controlW, controlH, whole.Dc(),
            controlRect.left - parentRect.left + offset.x,
            controlRect.top - parentRect.top + offset.y, SRCCOPY);
-    _hbitmap = piece.Take();
+    _hbitmap.reset(piece.Take());
   }
   ReleaseDC(group, parentDc);
-  _hbrush = CreatePatternBrush(_hbitmap);
-  return _hbrush;
+  _hbrush.reset(CreatePatternBrush(_hbitmap.get()));
+  return _hbrush.get();
 }
 
 HBRUSH TWindowsGadget::DrawBackground(HDC dc, HWND hwnd) {
   if (_brush) {
     SetBkColor(dc, static_cast<COLORREF>(_backcolor));
-    return _brush;
+    return _brush.get();
   }
   return DrawParentBackground(dc, hwnd, 0);
 }
@@ -142,7 +140,7 @@ HBRUSH TWindowsGadget::ControlColour(HDC dc, HWND control) {
   }
   if (!_brush) return nullptr;
   SetBkColor(dc, static_cast<COLORREF>(_backcolor));
-  return _brush;
+  return _brush.get();
 }
 
 }  // namespace quardeln

@@ -99,18 +99,17 @@ int32_t TWindowsPanel::SetAlpha(float alpha) {
 }
 
 int32_t TWindowsPanel::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
-  if (_bitmap) DeleteObject(_bitmap);
-  _bitmap = nullptr;
+  _bitmap.reset();
   _bitmapwidth = 0;
   _bitmapheight = 0;
   _hasalpha = 0;
   if (pixmap) {
     const int32_t format = pixmap->Format();
     if (format == PF_RGBA8888 || format == PF_BGRA8888) {
-      _bitmap = TWindowsGraphic::PreMultipliedBitmapFromPixmap32(pixmap);
+      _bitmap.reset(TWindowsGraphic::PreMultipliedBitmapFromPixmap32(pixmap));
       _hasalpha = _bitmap ? 1 : 0;
     }
-    if (!_bitmap) _bitmap = TWindowsGraphic::BitmapFromPixmap24(pixmap);
+    if (!_bitmap) _bitmap.reset(TWindowsGraphic::BitmapFromPixmap24(pixmap));
     _bitmapflags = flags;
     _bitmapwidth = pixmap->Width();
     _bitmapheight = pixmap->Height();
@@ -171,7 +170,7 @@ void TWindowsPanel::DrawPictureAt(HDC target, HDC picture, const RECT& place) {
 }
 
 void TWindowsPanel::DrawPicture(HDC target, int32_t w, int32_t h) {
-  MemoryDC picture(target, _bitmap);
+  MemoryDC picture(target, _bitmap.get());
   const int32_t layout = _bitmapflags & PANELPIXMAP_LAYOUT_MASK;
   if (layout == PANELPIXMAP_TILE) {
     for (int32_t y = 0; y < h; y += _bitmapheight) {
@@ -189,7 +188,7 @@ void TWindowsPanel::DrawPicture(HDC target, int32_t w, int32_t h) {
 void TWindowsPanel::FillBackground(HDC target, HWND hwnd, const RECT& update) {
   // A group box's inner area always shows what lies behind the box.
   if (_brush && hwnd != _hwndclient) {
-    FillRect(target, &update, _brush);
+    FillRect(target, &update, _brush.get());
   } else {
     DrawParentBackground(target, hwnd, 0);
   }

@@ -171,6 +171,9 @@ BOOL CALLBACK TWindowsWindow::EnumChildProc(HWND hwnd, LPARAM lParam) {
 int32_t TWindowsWindow::Activate(int32_t action) {
   switch (action) {
     case ACTION_FOCUS: {
+      // A freed window has no children to look through; EnumChildWindows(NULL) would
+      // walk every top-level window of the desktop.
+      if (!_hwnd) return 0;
       HWND first = nullptr;
       EnumChildWindows(_hwnd, EnumChildProc, reinterpret_cast<LPARAM>(&first));
       SetFocus(first ? first : _hwnd);
@@ -212,13 +215,11 @@ int32_t TWindowsWindow::SetTooltip(const std::u16string&) {
 
 int32_t TWindowsWindow::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
   if (!(flags & GADGETPIXMAP_ICON)) return 0;
-  HICON old = static_cast<HICON>(_iconBitmap);
-  HICON icon = TWindowsGraphic::IconFromPixmap32(pixmap);
-  _iconBitmap = icon;
+  UniqueIcon icon(TWindowsGraphic::IconFromPixmap32(pixmap));
   // The window lets go of the old icon before it is destroyed.
-  SendMessageW(_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  SendMessageW(_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  if (old) DestroyIcon(old);
+  SendMessageW(_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+  SendMessageW(_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+  _iconBitmap.reset(icon.release());
   return 1;
 }
 
@@ -283,7 +284,7 @@ LRESULT TWindowsWindow::OnEraseBackground(HWND hwnd, HDC dc) {
   if (!_brush) return 0;  // the class background: the button face colour
   RECT area{};
   if (!GetUpdateRect(hwnd, &area, FALSE)) GetClipBox(dc, &area);
-  FillRect(dc, &area, _brush);
+  FillRect(dc, &area, _brush.get());
   return 1;
 }
 

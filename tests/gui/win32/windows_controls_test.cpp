@@ -122,7 +122,7 @@ TEST_F(WindowsControlsTest, CaptionSurvivesAnImageShownWithoutText) {
   EXPECT_TRUE(StyleOf(push->_hwnd) & BS_BITMAP);
   GetWindowTextW(push->_hwnd, caption, 32);
   EXPECT_STREQ(caption, L"");
-  EXPECT_TRUE(push->_buttonImageList.himl != BCCL_NOGLYPH || push->_iconBitmap != nullptr)
+  EXPECT_TRUE(push->_buttonImageList.himl != BCCL_NOGLYPH || push->_iconBitmap)
       << "an image list, or the plain bitmap where image lists are not known";
   push->SetText(u"Nascosto");
   GetWindowTextW(push->_hwnd, caption, 32);
@@ -138,7 +138,7 @@ TEST_F(WindowsControlsTest, CaptionSurvivesAnImageShownWithoutText) {
 
   EXPECT_EQ(push->SetPixmap(nullptr, GADGETPIXMAP_ICON), 1);
   EXPECT_EQ(push->_buttonImageList.himl, BCCL_NOGLYPH);
-  EXPECT_EQ(push->_iconBitmap, nullptr);
+  EXPECT_FALSE(push->_iconBitmap);
   GetWindowTextW(push->_hwnd, caption, 32);
   EXPECT_STREQ(caption, L"Accanto");
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
@@ -149,7 +149,7 @@ TEST_F(WindowsControlsTest, CaptionSurvivesAnImageShownWithoutText) {
   auto cancel = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Annulla", BUTTON_CANCEL);
   EXPECT_EQ(cancel->SetPixmap(picture, GADGETPIXMAP_ICON), 1);
   cancel->Free();  // releases its image
-  EXPECT_EQ(cancel->_iconBitmap, nullptr);
+  EXPECT_FALSE(cancel->_iconBitmap);
 }
 
 // ---- labels ----
@@ -188,7 +188,7 @@ TEST_F(WindowsControlsTest, LabelFramesAlignmentAndSeparators) {
 TEST_F(WindowsControlsTest, TextFieldStartsWhiteAndHidesPasswords) {
   auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"12", 0);
   EXPECT_EQ(field->_backcolor, 0xFFFFFF);
-  EXPECT_NE(field->_brush, nullptr);
+  EXPECT_TRUE(field->_brush);
   EXPECT_TRUE(ExStyleOf(field->_hwnd) & WS_EX_CLIENTEDGE);
   EXPECT_TRUE(StyleOf(field->_hwnd) & ES_AUTOHSCROLL);
   EXPECT_FALSE(StyleOf(field->_hwnd) & ES_PASSWORD);

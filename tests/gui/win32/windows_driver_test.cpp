@@ -71,13 +71,29 @@ TEST_F(WindowsDriverTest, RegisterEntersHandlesAndSubclassesForeignControls) {
   EXPECT_EQ(edit->Query(3), 0);
   EXPECT_EQ(OwnerWindowHwnd(edit), window->_hwnd);
 
+  // A per-gadget tooltip window and what the gadget holds natively go with it too.
+  const int64_t brushes = LiveNativeCount(NativeKind::kBrush);
+  edit->SetupToolTips();
+  edit->SetColor(1, 2, 3);
+  edit->SetHotKey('K', 2);
+  const HWND tips = edit->_tooltips;
+  ASSERT_EQ(GadgetOfHwnd(tips), edit);
+  EXPECT_EQ(LiveNativeCount(NativeKind::kBrush), brushes + 1);
+
   // Freeing the window destroys the native controls inside it: their handles leave the
   // map, so a new window that gets one of those handles is not taken for them.
   const HWND editHwnd = edit->_hwnd;
+  const auto owner = reinterpret_cast<NativeHandle>(window->_hwnd);
+  ASSERT_NE(HotKeyFind('K', 2, owner), nullptr);
   window->Free();
   EXPECT_FALSE(IsWindow(editHwnd));
+  EXPECT_FALSE(IsWindow(tips));
   EXPECT_EQ(GadgetOfHwnd(editHwnd), nullptr);
+  EXPECT_EQ(GadgetOfHwnd(tips), nullptr);
   EXPECT_EQ(edit->_hwnd, nullptr);
+  EXPECT_EQ(edit->_tooltips, nullptr);
+  EXPECT_EQ(LiveNativeCount(NativeKind::kBrush), brushes);
+  EXPECT_EQ(HotKeyFind('K', 2, owner), nullptr);
   EXPECT_TRUE(window->kids.size() == 1 && window->Parent() == nullptr);
 }
 

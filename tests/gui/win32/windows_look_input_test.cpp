@@ -179,9 +179,9 @@ TEST_F(LookAndInputTest, ParentBackgroundLinesUpInsideASunkenParent) {
 
   HBRUSH brush = label->CreateControlBrush(label->_hwnd, nullptr);
   ASSERT_NE(brush, nullptr);
-  EXPECT_EQ(brush, label->_hbrush);
-  EXPECT_EQ(PixelOf(label->_hbitmap, 0, 0), RGB(30, 40, 0));
-  EXPECT_EQ(PixelOf(label->_hbitmap, 5, 3), RGB(35, 43, 0));
+  EXPECT_EQ(brush, label->_hbrush.get());
+  EXPECT_EQ(PixelOf(label->_hbitmap.get(), 0, 0), RGB(30, 40, 0));
+  EXPECT_EQ(PixelOf(label->_hbitmap.get(), 5, 3), RGB(35, 43, 0));
 
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
@@ -197,8 +197,8 @@ TEST_F(LookAndInputTest, ParentBackgroundLinesUpInsideASunkenParent) {
 
   // With a colour of its own the control's brush is that colour.
   label->SetColor(9, 8, 7);
-  EXPECT_EQ(label->CreateControlBrush(label->_hwnd, nullptr), label->_brush);
-  EXPECT_EQ(label->_hbitmap, nullptr);
+  EXPECT_EQ(label->CreateControlBrush(label->_hwnd, nullptr), label->_brush.get());
+  EXPECT_FALSE(label->_hbitmap);
 }
 
 TEST_F(LookAndInputTest, ControlColourMessagesFollowTheColourTable) {
@@ -215,19 +215,19 @@ TEST_F(LookAndInputTest, ControlColourMessagesFollowTheColourTable) {
   field->SetColor(10, 20, 30);
   field->SetTextColor(1, 2, 3);
   EXPECT_EQ(field->_backcolor, static_cast<int32_t>(RGB(10, 20, 30)));
-  EXPECT_EQ(ask(WM_CTLCOLOREDIT, field->_hwnd), field->_brush);
+  EXPECT_EQ(ask(WM_CTLCOLOREDIT, field->_hwnd), field->_brush.get());
   EXPECT_EQ(GetBkColor(dc), RGB(10, 20, 30));
   EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
 
   label->SetTextColor(200, 0, 0);
   HBRUSH labelBrush = ask(WM_CTLCOLORSTATIC, label->_hwnd);
-  EXPECT_EQ(labelBrush, label->_hbrush);
+  EXPECT_EQ(labelBrush, label->_hbrush.get());
   EXPECT_NE(labelBrush, nullptr);
   EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
   EXPECT_EQ(GetTextColor(dc), RGB(200, 0, 0));
 
   ask(WM_CTLCOLORSTATIC, panel->_hwnd);  // a plain panel: default processing
-  EXPECT_EQ(panel->_hbrush, nullptr);
+  EXPECT_FALSE(panel->_hbrush);
   ReleaseDC(window->_hwnd, dc);
 }
 

@@ -173,7 +173,7 @@ TEST_F(WindowsPanelTest, PicturesAreDrawnInTheirLayout) {
     EXPECT_EQ(erased.At(20, 15), kGreen);
   }
   panel->SetPixmap(nullptr, 0);
-  EXPECT_EQ(panel->_bitmap, nullptr);
+  EXPECT_EQ(panel->_bitmap.get(), nullptr);
   {
     ErasedPixels erased(panel->_hwnd);
     EXPECT_EQ(erased.At(20, 15), kGreen);

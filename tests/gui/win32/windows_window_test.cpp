@@ -332,7 +332,7 @@ TEST_F(WindowsWindowTest, IconComesFromAPixmapAndGoesWithNone) {
   EXPECT_EQ(window->SetPixmap(pixmap, GADGETPIXMAP_ICON), 1);  // replaces the first
   EXPECT_EQ(window->SetPixmap(nullptr, GADGETPIXMAP_ICON), 1);
   EXPECT_EQ(SendMessageW(window->_hwnd, WM_GETICON, ICON_BIG, 0), 0);
-  EXPECT_EQ(window->_iconBitmap, nullptr);
+  EXPECT_FALSE(window->_iconBitmap);
 }
 
 TEST_F(WindowsWindowTest, FocusGoesToTheFirstTabStop) {
