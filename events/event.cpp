@@ -1,6 +1,7 @@
 #include "events/event.h"
 
 #include "events/hooks.h"
+#include "events/queue.h"
 #include "runtime/text.h"
 
 namespace quardeln {
@@ -118,9 +119,11 @@ EventRef MakeEvent(int32_t id, ObjectRef source, int32_t data, int32_t mods, int
   return TEvent::Create(id, std::move(source), data, mods, x, y, std::move(extra));
 }
 
-int32_t SendEvent(const EventRef& event) {
-  // The same as event->Emit(), without the cost of shared_from_this on the hot path.
-  if (event) CallHooks(EventHookId, event);
+int32_t SendEvent(EventRef event) {
+  // The same as event->Emit(), without the cost of shared_from_this on the hot path, and
+  // without running the chain when the queue is all there is on it.
+  if (!event || EmitByQueueing(event)) return 0;
+  CallHooks(EventHookId, std::move(event));
   return 0;
 }
 

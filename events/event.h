@@ -83,7 +83,9 @@ void StartEventsModule();
 
 EventRef MakeEvent(int32_t id, ObjectRef source = nullptr, int32_t data = 0, int32_t mods = 0,
                    int32_t x = 0, int32_t y = 0, ObjectRef extra = nullptr);
-int32_t SendEvent(const EventRef& event);
+// Emits `event` (as its Emit does). An event made for the call is best passed as a
+// temporary: it then travels the chain without reference counting.
+int32_t SendEvent(EventRef event);
 int32_t NewUserEventId();
 
 }  // namespace quardeln

@@ -1,5 +1,6 @@
 #include "events/hooks.h"
 
+#include <utility>
 #include <vector>
 
 #include "runtime/error.h"
@@ -7,7 +8,7 @@
 namespace quardeln {
 namespace {
 
-ObjectRef UninitializedHook(int32_t, const ObjectRef&, const ObjectRef&) {
+ObjectRef UninitializedHook(int32_t, ObjectRef, const ObjectRef&) {
   RaiseError(kUninitializedFunctionMessage);
 }
 
@@ -26,9 +27,12 @@ bool ValidChain(int32_t id) {
 
 THook::THook() : func(&UninitializedHook) {}
 
+namespace {
+HookChainTable TheChains;  // constant-initialised: every head empty before any start-up
+}  // namespace
+
 HookChainTable& HookChains() {
-  static HookChainTable chains;
-  return chains;
+  return TheChains;
 }
 
 int32_t NewHookId() {
@@ -42,6 +46,8 @@ int32_t NewHookId() {
 }
 
 int32_t InsertHook(int32_t id, HookFunction func, ObjectRef context, int32_t priority) {
+  // A null function would only fail later, in the middle of some chain run: refuse it here.
+  if (!func) RaiseError(kUninitializedFunctionMessage);
   if (!ValidChain(id)) return 0;
   auto hook = std::make_shared<THook>();
   hook->func = func;
@@ -68,16 +74,17 @@ struct ChainRuns {
   std::vector<std::shared_ptr<THook>> removed;
 };
 
+ChainRuns TheRuns;  // constant-initialised: no guard on the hot path
+
 ChainRuns& Runs() {
-  static ChainRuns runs;
-  return runs;
+  return TheRuns;
 }
 
 class RunGuard {
  public:
   RunGuard() { ++Runs().depth; }
   ~RunGuard() {
-    if (--Runs().depth == 0) Runs().removed.clear();
+    if (--Runs().depth == 0 && !Runs().removed.empty()) Runs().removed.clear();
   }
   RunGuard(const RunGuard&) = delete;
   RunGuard& operator=(const RunGuard&) = delete;
@@ -89,7 +96,7 @@ ObjectRef CallHooks(int32_t id, ObjectRef data) {
   if (!ValidChain(id)) return data;
   RunGuard guard;
   for (THook* node = HookChains()[static_cast<size_t>(id)].get(); node; node = node->succ.get()) {
-    data = node->func(id, data, node->context);
+    data = node->func(id, std::move(data), node->context);
   }
   return data;
 }

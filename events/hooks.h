@@ -12,7 +12,9 @@
 namespace quardeln {
 
 // A hook function: (chain id, current data, the hook's context) -> the new data.
-using HookFunction = ObjectRef (*)(int32_t id, const ObjectRef& data, const ObjectRef& context);
+// Data is passed by value and moved along the chain: a hook that hands it on unchanged
+// costs no reference counting.
+using HookFunction = ObjectRef (*)(int32_t id, ObjectRef data, const ObjectRef& context);
 
 class THook {
  public:
@@ -30,6 +32,7 @@ using HookChainTable = std::array<std::shared_ptr<THook>, kHookChainCount>;
 HookChainTable& HookChains();
 
 int32_t NewHookId();
+// A null function is refused with the run-time error kUninitializedFunctionMessage.
 int32_t InsertHook(int32_t id, HookFunction func, ObjectRef context, int32_t priority);
 ObjectRef CallHooks(int32_t id, ObjectRef data);
 int32_t DeleteHook(int32_t id, HookFunction func, const ObjectRef& context);

@@ -13,9 +13,13 @@ EventRef ActiveEvent;
 
 namespace {
 
+// Constant-initialised, so no start-up order can reach them before they exist, and the
+// hot path reads them without a guard for a local static.
+SystemPump ThePump;
+TEventQueue TheQueue;
+
 SystemPump& Pump() {
-  static SystemPump pump;
-  return pump;
+  return ThePump;
 }
 
 void PumpOnce() {
@@ -26,24 +30,29 @@ EventRef& Slot(uint32_t count) {
   return EventQueue().slots[count % kQueueSlots];
 }
 
-// Queues `object`, which is `event`; merging copies into a pending twin instead.
-void QueueEventObject(const ObjectRef& object, const TEvent& event, bool merge) {
+// Copies `event` into a pending twin (same id and source); false when there is none.
+bool MergeIntoPending(const TEvent& event) {
   auto& queue = EventQueue();
-  if (merge) {
-    for (uint32_t count = queue.take; count != queue.put; ++count) {
-      TEvent& pending = *Slot(count);
-      if (pending.id == event.id && pending.source == event.source) {
-        pending.data = event.data;
-        pending.mods = event.mods;
-        pending.x = event.x;
-        pending.y = event.y;
-        pending.extra = event.extra;
-        return;
-      }
+  for (uint32_t count = queue.take; count != queue.put; ++count) {
+    TEvent& pending = *Slot(count);
+    if (pending.id == event.id && pending.source == event.source) {
+      pending.data = event.data;
+      pending.mods = event.mods;
+      pending.x = event.x;
+      pending.y = event.y;
+      pending.extra = event.extra;
+      return true;
     }
   }
+  return false;
+}
+
+// Queues `event` (taking the reference it is given), or merges it into a pending twin.
+void QueueEventRef(EventRef event, bool merge) {
+  if (merge && MergeIntoPending(*event)) return;
+  auto& queue = EventQueue();
   if (queue.Full()) return;
-  Slot(queue.put) = std::static_pointer_cast<TEvent>(object);
+  Slot(queue.put) = std::move(event);
   ++queue.put;
 }
 
@@ -62,11 +71,11 @@ const TEvent& Active() {
 }  // namespace
 
 TEventQueue& EventQueue() {
-  static TEventQueue queue;
-  return queue;
+  return TheQueue;
 }
 
 void StartQueueModule(const SystemPump& pump) {
+  StartEventsModule();  // without the emission chain the queue would never receive anything
   Pump() = pump;
   if (EmptyEvent) return;
   InsertHook(EventHookId, &QueueHook, nullptr, kQueueHookPriority);
@@ -78,17 +87,28 @@ bool IsMergeableEvent(int32_t id) {
   return id == TimerTick || id == GadgetAction || id == WindowMove || id == WindowSize;
 }
 
-ObjectRef QueueHook(int32_t, const ObjectRef& data, const ObjectRef&) {
+ObjectRef QueueHook(int32_t, ObjectRef data, const ObjectRef&) {
   // TEvent is final, so an exact type test is enough and cheaper than a dynamic cast.
-  if (!data || typeid(*data) != typeid(TEvent)) return nullptr;
-  const auto& event = static_cast<const TEvent&>(*data);
-  QueueEventObject(data, event, IsMergeableEvent(event.id));
+  if (!data) return nullptr;
+  const TObject& object = *data;
+  if (typeid(object) != typeid(TEvent)) return nullptr;
+  const auto& event = static_cast<const TEvent&>(object);
+  QueueEventRef(std::static_pointer_cast<TEvent>(data), IsMergeableEvent(event.id));
   return data;
 }
 
 int32_t QueueEvent(const EventRef& event, bool merge) {
-  if (event) QueueEventObject(event, *event, merge);
+  if (event) QueueEventRef(event, merge);
   return 0;
+}
+
+bool EmitByQueueing(EventRef& event) {
+  if (EventHookId < 0) return false;
+  const auto& head = HookChains()[static_cast<size_t>(EventHookId)];
+  if (!head || head->succ || head->func != &QueueHook) return false;
+  const bool merge = IsMergeableEvent(event->id);
+  QueueEventRef(std::move(event), merge);
+  return true;
 }
 
 int32_t AwaitEvent() {

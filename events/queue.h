@@ -37,12 +37,16 @@ TEventQueue& EventQueue();
 extern EventRef EmptyEvent;
 extern EventRef ActiveEvent;
 
-// Joins the emission chain; the events module must have started. Idempotent.
+// Starts the events module if needed and joins the emission chain. Idempotent.
 void StartQueueModule(const SystemPump& pump);
 
 bool IsMergeableEvent(int32_t id);
-ObjectRef QueueHook(int32_t id, const ObjectRef& data, const ObjectRef& context);
+ObjectRef QueueHook(int32_t id, ObjectRef data, const ObjectRef& context);
 int32_t QueueEvent(const EventRef& event, bool merge);
+// When the queue's hook is the only member of the emission chain, running the chain is
+// queueing: this queues (or merges) `event`, taking its reference, and answers true.
+// Otherwise it leaves `event` alone and answers false.
+bool EmitByQueueing(EventRef& event);
 int32_t AwaitEvent();
 int32_t TakeEvent();
 EventRef FrontEvent();

@@ -59,7 +59,7 @@ TEST(EventRecord, UserIdsCountUpFromBit31) {
 }
 
 ObjectRef g_seen;
-ObjectRef Capture(int32_t, const ObjectRef& data, const ObjectRef&) {
+ObjectRef Capture(int32_t, ObjectRef data, const ObjectRef&) {
   g_seen = data;
   return nullptr;  // what a hook returns does not change Emit's result
 }

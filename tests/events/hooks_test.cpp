@@ -25,16 +25,16 @@ std::vector<std::u16string>& Calls() {
   return calls;
 }
 
-ObjectRef Record(int32_t, const ObjectRef& data, const ObjectRef& context) {
+ObjectRef Record(int32_t, ObjectRef data, const ObjectRef& context) {
   Calls().push_back(context ? context->ToString() : u"-");
   return data;
 }
 
-ObjectRef Replace(int32_t, const ObjectRef&, const ObjectRef& context) {
+ObjectRef Replace(int32_t, ObjectRef, const ObjectRef& context) {
   return context;
 }
 
-ObjectRef RecordData(int32_t, const ObjectRef& data, const ObjectRef&) {
+ObjectRef RecordData(int32_t, ObjectRef data, const ObjectRef&) {
   Calls().push_back(data ? data->ToString() : u"null");
   return data;
 }
@@ -83,7 +83,7 @@ TEST_F(HookChainTest, DeleteMatchesFunctionAndContextAndRemovesOnlyTheFirst) {
   EXPECT_EQ(Calls().size(), 1u);
 }
 
-ObjectRef DeleteSelf(int32_t id, const ObjectRef& data, const ObjectRef& context) {
+ObjectRef DeleteSelf(int32_t id, ObjectRef data, const ObjectRef& context) {
   Calls().push_back(u"self");
   DeleteHook(id, &DeleteSelf, context);
   return data;
@@ -95,6 +95,18 @@ TEST_F(HookChainTest, AHookMayRemoveItselfWhileTheChainRuns) {
   CallHooks(chain, nullptr);
   CallHooks(chain, nullptr);
   EXPECT_EQ(Calls(), (std::vector<std::u16string>{u"self", u"after", u"after"}));
+}
+
+TEST_F(HookChainTest, InsertingANullFunctionRaisesAndLeavesTheChainAlone) {
+  InsertHook(chain, &Record, NewText(u"kept"), 0);
+  try {
+    InsertHook(chain, nullptr, nullptr, 1);
+    FAIL() << "null function accepted";
+  } catch (const RuntimeError& error) {
+    EXPECT_STREQ(error.what(), "Attempt to call uninitialized function pointer");
+  }
+  CallHooks(chain, nullptr);
+  EXPECT_EQ(Calls(), std::vector<std::u16string>{u"kept"});
 }
 
 TEST(HookIds, ThePlaceholderFunctionRaises) {

@@ -162,7 +162,7 @@ TEST_F(QueueTest, AwaitEventInsideAPumpRaisesInsteadOfHanging) {
   EXPECT_EQ(AwaitEvent(), KeyDown);  // something pending: no wait needed
 }
 
-ObjectRef Swallow(int32_t, const ObjectRef&, const ObjectRef&) {
+ObjectRef Swallow(int32_t, ObjectRef, const ObjectRef&) {
   return NewText(u"not an event");
 }
 

@@ -178,7 +178,7 @@ class EventRecorder {
   }
 
  private:
-  static ObjectRef Record(int32_t, const ObjectRef& data, const ObjectRef&) {
+  static ObjectRef Record(int32_t, ObjectRef data, const ObjectRef&) {
     if (auto event = std::dynamic_pointer_cast<TEvent>(data)) Events().push_back(event);
     return data;
   }

@@ -28,7 +28,7 @@ void PrintTo(const Taken& taken, std::ostream* out) {
 
 // Counts the events emitted, before the queue merges any.
 int32_t g_emitted = 0;
-ObjectRef CountEmitted(int32_t, const ObjectRef& data, const ObjectRef&) {
+ObjectRef CountEmitted(int32_t, ObjectRef data, const ObjectRef&) {
   ++g_emitted;
   return data;
 }

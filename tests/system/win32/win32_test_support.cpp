@@ -18,7 +18,7 @@ class TRecordBox final : public TObject {
   std::vector<EventRef> events;
 };
 
-ObjectRef RecordHook(int32_t, const ObjectRef& data, const ObjectRef& context) {
+ObjectRef RecordHook(int32_t, ObjectRef data, const ObjectRef& context) {
   if (auto event = std::dynamic_pointer_cast<TEvent>(data)) {
     static_cast<TRecordBox*>(context.get())->events.push_back(event);
   }
