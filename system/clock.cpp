@@ -14,14 +14,26 @@ ClockSource& Source() {
   return source;
 }
 
-std::u16string FormatLocalTime(const char* format) {
-  std::time_t now = Source()();
+// The broken-down local time, or the epoch's (00:00:00, 1 January 1970) for a time the
+// runtime cannot convert: fields it left undefined would make strftime fail, or on
+// Windows end the program through the runtime's invalid-parameter handler.
+std::tm LocalTime(std::time_t now) {
   std::tm local{};
 #ifdef _WIN32
-  localtime_s(&local, &now);
+  const bool converted = localtime_s(&local, &now) == 0;
 #else
-  localtime_r(&now, &local);
+  const bool converted = localtime_r(&now, &local) != nullptr;
 #endif
+  if (converted) return local;
+  std::tm epoch{};
+  epoch.tm_mday = 1;
+  epoch.tm_year = 70;
+  epoch.tm_wday = 4;  // a Thursday
+  return epoch;
+}
+
+std::u16string FormatLocalTime(const char* format) {
+  const std::tm local = LocalTime(Source()());
   char buffer[256] = {};
   size_t length = std::strftime(buffer, sizeof buffer, format, &local);
   // One character per byte, as the runtime library wrote it.
@@ -49,9 +61,10 @@ std::u16string DateText() {
 }
 
 std::u16string TextPiece(const std::u16string& text, int64_t a, int64_t b) {
-  if (b - a <= 0) return {};
+  // Compared, not subtracted: b - a need not fit in 64 bits, though it does unsigned.
+  if (b <= a) return {};
   std::u16string piece;
-  piece.reserve(static_cast<size_t>(b - a));
+  piece.reserve(static_cast<uint64_t>(b) - static_cast<uint64_t>(a));
   for (int64_t i = a; i < b; ++i) {
     piece += (i >= 0 && i < Length(text)) ? text[static_cast<size_t>(i)] : u' ';
   }

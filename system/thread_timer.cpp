@@ -49,7 +49,10 @@ void TThreadTimerBackend::Run() {
                                  [](const Entry& a, const Entry& b) { return a.due < b.due; });
     Clock::time_point now = Clock::now();
     if (now < next->due) {
-      wake_.wait_until(hold, next->due);
+      // A copy: the wait lets go of the lock, and a timer started meanwhile may move the
+      // entries, which the wait would otherwise still read.
+      const Clock::time_point due = next->due;
+      wake_.wait_until(hold, due);
       continue;
     }
     FireDue(*next, now);

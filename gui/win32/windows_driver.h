@@ -77,4 +77,9 @@ extern std::array<int32_t, 3> CommonControlVersion;  // major, minor, build
 // The module instance the driver creates its windows with.
 HINSTANCE DriverInstance();
 
+// Started on first need, not with the driver: OLE (the HTML view's browser, the text
+// area's clipboard and drag and drop) and the rich-edit library (text areas).
+void EnsureOleStarted();
+void EnsureRichEditLoaded();
+
 }  // namespace quardeln

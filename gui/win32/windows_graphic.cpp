@@ -85,7 +85,48 @@ PixmapRef MapPixels(const TPixmap& pixmap, Change change) {
   return copy;
 }
 
+int32_t& InjectedBitmap32Failures() {
+  static int32_t count = 0;
+  return count;
+}
+
+bool TakeInjectedFailure() {
+  int32_t& count = InjectedBitmap32Failures();
+  if (count <= 0) return false;
+  --count;
+  return true;
+}
+
+// A 32-bit DIB section filled with the pixmap's pixels, or null when it cannot be made or
+// filled (an empty pixmap gets no DIB section).
+HBITMAP MakeBitmap32(const TPixmap& pixmap) {
+  const int32_t h = pixmap.Height();
+  ScreenDC screen;
+  const BITMAPINFO info = TopDownHeader(pixmap.Width(), h, 32);
+  void* bits = nullptr;
+  OwnedBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap.get()) return nullptr;
+  const std::vector<uint8_t> rows = DibRows(pixmap, PF_BGRA8888);
+  if (TakeInjectedFailure() || SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(h),
+                                         rows.data(), &info, DIB_RGB_COLORS) == 0) {
+    return nullptr;
+  }
+  return bitmap.release();
+}
+
+PixmapRef PreMultiplied(const TPixmap& pixmap) {
+  return MapPixels(pixmap, [](uint32_t argb) {
+    const uint32_t a = Channel(argb, 24);
+    return Argb(a, Channel(argb, 16) * a / 255, Channel(argb, 8) * a / 255,
+                Channel(argb, 0) * a / 255);
+  });
+}
+
 }  // namespace
+
+void TWindowsGraphic::FailNextBitmaps32(int32_t count) {
+  InjectedBitmap32Failures() = count;
+}
 
 HBITMAP TWindowsGraphic::BitmapFromPixmap24(const PixmapRef& pixmap) {
   if (!pixmap) return nullptr;
@@ -105,29 +146,19 @@ HBITMAP TWindowsGraphic::BitmapFromPixmap24(const PixmapRef& pixmap) {
 
 HBITMAP TWindowsGraphic::BitmapFromPixmap32(const PixmapRef& pixmap) {
   if (!pixmap) return nullptr;
-  const int32_t w = pixmap->Width();
-  const int32_t h = pixmap->Height();
-  ScreenDC screen;
-  const BITMAPINFO info = TopDownHeader(w, h, 32);
-  void* bits = nullptr;
-  OwnedBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  const std::vector<uint8_t> rows = DibRows(*pixmap, PF_BGRA8888);
-  // An empty pixmap gets no DIB section, so filling it fails like any other failed fill.
-  if (!bitmap.get() || SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(h), rows.data(),
-                                 &info, DIB_RGB_COLORS) == 0) {
-    RaiseError(kBitmap32FailedMessage);
-  }
-  return bitmap.release();
+  HBITMAP bitmap = MakeBitmap32(*pixmap);
+  if (!bitmap) RaiseError(kBitmap32FailedMessage);
+  return bitmap;
 }
 
 HBITMAP TWindowsGraphic::PreMultipliedBitmapFromPixmap32(const PixmapRef& pixmap) {
   if (!pixmap) return nullptr;
-  const PixmapRef premultiplied = MapPixels(*pixmap, [](uint32_t argb) {
-    const uint32_t a = Channel(argb, 24);
-    return Argb(a, Channel(argb, 16) * a / 255, Channel(argb, 8) * a / 255,
-                Channel(argb, 0) * a / 255);
-  });
-  return BitmapFromPixmap32(premultiplied);
+  return BitmapFromPixmap32(PreMultiplied(*pixmap));
+}
+
+HBITMAP TWindowsGraphic::TryPreMultipliedBitmapFromPixmap32(const PixmapRef& pixmap) {
+  if (!pixmap) return nullptr;
+  return MakeBitmap32(*PreMultiplied(*pixmap));
 }
 
 HBITMAP TWindowsGraphic::BitmapWithBackgroundFromPixmap32(const PixmapRef& pixmap, int32_t red,

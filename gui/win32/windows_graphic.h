@@ -2,7 +2,7 @@
 // pixmaps, for window icons, button images, panel pictures and menus. Every result is a
 // new GDI object that the caller owns and deletes; a null pixmap gives a null handle.
 // A bitmap that cannot be made or filled raises a run-time error: the gadget asking for
-// it cannot go on without it.
+// it cannot go on without it. The Try form answers null instead, for callers with a fallback.
 #pragma once
 
 #include "gui/win32/win32_api.h"
@@ -30,6 +30,8 @@ class TWindowsGraphic {
   // As BitmapFromPixmap32, with red, green and blue multiplied by alpha / 255 first, the
   // form AlphaBlend with per-pixel alpha expects.
   static HBITMAP PreMultipliedBitmapFromPixmap32(const PixmapRef& pixmap);
+  // As PreMultipliedBitmapFromPixmap32, but null when the bitmap cannot be made or filled.
+  static HBITMAP TryPreMultipliedBitmapFromPixmap32(const PixmapRef& pixmap);
   // A 32-bit DIB section holding the pixels with their straight (not multiplied) alpha.
   static HBITMAP BitmapFromPixmap32(const PixmapRef& pixmap);
   // The pixmap laid over an opaque background colour by its alpha, as a 24-bit bitmap.
@@ -37,6 +39,10 @@ class TWindowsGraphic {
                                                   int32_t green, int32_t blue);
   // A colour icon of the pixmap's size, its alpha kept, its mask from BitmapMaskFromPixmap.
   static HICON IconFromPixmap32(const PixmapRef& pixmap);
+
+  // Tests only: the next `count` 32-bit bitmaps fail to be filled, as when the system
+  // refuses, so that the callers' failure paths can be driven.
+  static void FailNextBitmaps32(int32_t count);
 };
 
 }  // namespace quardeln

@@ -106,7 +106,8 @@ int32_t TWindowsPanel::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
   if (pixmap) {
     const int32_t format = pixmap->Format();
     if (format == PF_RGBA8888 || format == PF_BGRA8888) {
-      _bitmap.reset(TWindowsGraphic::PreMultipliedBitmapFromPixmap32(pixmap));
+      // A 32-bit picture the system refuses is no reason to stop: 24 bits without alpha do.
+      _bitmap.reset(TWindowsGraphic::TryPreMultipliedBitmapFromPixmap32(pixmap));
       _hasalpha = _bitmap ? 1 : 0;
     }
     if (!_bitmap) _bitmap.reset(TWindowsGraphic::BitmapFromPixmap24(pixmap));

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "gui/win32/control_util.h"
+#include "gui/win32/windows_driver.h"
 
 namespace quardeln {
 
@@ -67,6 +68,8 @@ void TWindowsTextArea::Build(const GadgetRef& group, int32_t areaStyle) {
   if (areaStyle & TEXTAREA_READONLY) readonly = 1;
   HWND host = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
   DWORD native_style = (areaStyle & TEXTAREA_WORDWRAP) ? kWrapStyle : kNoWrapStyle;
+  EnsureOleStarted();
+  EnsureRichEditLoaded();
   HWND hwnd = CreateChildWindow(u"RichEdit20W", WS_EX_CLIENTEDGE, native_style, host);
   SendMessageW(hwnd, EM_LIMITTEXT, kTextAreaLimit, 0);
   SendMessageW(hwnd, EM_SETEVENTMASK, 0, kTextAreaEventMask);
@@ -105,11 +108,15 @@ ITextRange* TWindowsTextArea::RangeOf(int32_t start, int32_t end) {
 }
 
 int32_t TWindowsTextArea::InsertText(const std::u16string& text, int32_t pos, int32_t length) {
+  return ReplaceSpan(text, {pos, SaturatingAdd(pos, length)});
+}
+
+int32_t TWindowsTextArea::ReplaceSpan(const std::u16string& text, TCharSpan span) {
   Busy quiet(busy);
-  ITextRange* range = RangeOf(pos, pos + length);
+  ITextRange* range = RangeOf(span.start, span.end);
   if (!range) return 0;
-  LONG start = pos;
-  LONG end = pos + length;
+  LONG start = span.start;
+  LONG end = span.end;
   range->GetStart(&start);  // the range as the document clamped it
   range->GetEnd(&end);
   BSTR native = SysAllocStringLen(Wide(text), static_cast<UINT>(text.size()));
@@ -177,24 +184,19 @@ std::u16string TWindowsTextArea::GetText() {
   return AreaText(0, CharCount(), TEXTAREA_CHARS);
 }
 
-void TWindowsTextArea::ToCharRange(int32_t& pos, int32_t& length, int32_t units, bool selection) {
-  if (units == TEXTAREA_LINES) {
-    int32_t line = pos;
-    pos = CharAt(line);
-    if (selection ? length > 0 : length >= 0) length = CharAt(line + length) - pos;
-  }
-  if (length < 0) length = CharCount() - pos;
+TCharSpan TWindowsTextArea::ToCharSpan(int32_t pos, int32_t length, int32_t units) {
+  return TextAreaSpan(pos, length, units == TEXTAREA_LINES, CharCount(),
+                      [this](int32_t line) { return CharAt(line); });
 }
 
 int32_t TWindowsTextArea::ReplaceText(int32_t pos, int32_t length, const std::u16string& text,
                                       int32_t units) {
-  ToCharRange(pos, length, units, false);
-  return InsertText(text, pos, length);
+  return ReplaceSpan(text, ToCharSpan(pos, length, units));
 }
 
 std::u16string TWindowsTextArea::AreaText(int32_t pos, int32_t length, int32_t units) {
-  ToCharRange(pos, length, units, false);
-  ITextRange* range = RangeOf(pos, pos + length);
+  const TCharSpan span = ToCharSpan(pos, length, units);
+  ITextRange* range = RangeOf(span.start, span.end);
   if (!range) return {};
   BSTR native = nullptr;
   std::u16string text;
@@ -238,19 +240,19 @@ int32_t TWindowsTextArea::GetSelectionLength(int32_t units) {
 }
 
 int32_t TWindowsTextArea::SetSelection(int32_t pos, int32_t length, int32_t units) {
-  ToCharRange(pos, length, units, true);
+  const TCharSpan span = ToCharSpan(pos, length, units);
   Desensitized still(*this);
-  cr1.cpMin = pos;
-  cr1.cpMax = pos + length;
+  cr1.cpMin = span.start;
+  cr1.cpMax = span.end;
   SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
   return 0;
 }
 
 int32_t TWindowsTextArea::SetStyle(int32_t r, int32_t g, int32_t b, int32_t flags, int32_t pos,
                                    int32_t length, int32_t units) {
-  ToCharRange(pos, length, units, false);
+  const TCharSpan span = ToCharSpan(pos, length, units);
   Busy quiet(busy);
-  ITextRange* range = RangeOf(pos, pos + length);
+  ITextRange* range = RangeOf(span.start, span.end);
   if (!range) return 0;
   ITextFont* font = nullptr;
   if (SUCCEEDED(range->GetFont(&font)) && font) {

@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+#include "gui/text_area_span.h"
+
 namespace quardeln {
 
 // Units of the range arguments: characters, or lines for TEXTAREA_LINES.
@@ -81,8 +83,10 @@ class TWindowsTextArea final : public TWindowsGadget {
  private:
   POINT _scroll{};  // the view's scroll position while an insert has parked the selection
 
-  // Turns (pos, length, units) into characters; a selection keeps a length of 0 lines 0.
-  void ToCharRange(int32_t& pos, int32_t& length, int32_t units, bool selection);
+  // The characters (pos, length, units) cover.
+  TCharSpan ToCharSpan(int32_t pos, int32_t length, int32_t units);
+  // Replaces the characters of `span` with `text`; never posts an event.
+  int32_t ReplaceSpan(const std::u16string& text, TCharSpan span);
   // The text object model range [start, end), or null when there is none.
   ITextRange* RangeOf(int32_t start, int32_t end);
   void Build(const GadgetRef& group, int32_t areaStyle);

@@ -40,7 +40,8 @@ int ShowMessageBox(const std::u16string& text, MessageKind kind, int32_t serious
                      MessageBoxStyle(kind, serious));
 }
 
-// An absent text for an empty one, so the system uses its own default.
+// An absent text for an empty one, so the system uses its own default (titles excepted:
+// they are passed as given, an empty title being an empty caption).
 const char* OrNull(const std::string& text) {
   return text.empty() ? nullptr : text.c_str();
 }
@@ -109,7 +110,7 @@ std::u16string TWin32SystemDriver::RequestFile(const std::u16string& title,
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = kPathBufferSize;
   dialog.lpstrInitialDir = OrNull(directory);
-  dialog.lpstrTitle = OrNull(nativeTitle);
+  dialog.lpstrTitle = nativeTitle.c_str();
   dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (save) {
     dialog.Flags |= OFN_OVERWRITEPROMPT;
@@ -130,7 +131,7 @@ std::u16string TWin32SystemDriver::RequestDir(const std::u16string& title,
   std::string nativeTitle = ToAnsi(title);
   BROWSEINFOA browse{};
   browse.hwndOwner = nullptr;
-  browse.lpszTitle = OrNull(nativeTitle);
+  browse.lpszTitle = nativeTitle.c_str();
   browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
   browse.lpfn = &BrowseCallback;
   browse.lParam = reinterpret_cast<LPARAM>(initial.c_str());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace quardeln {
 namespace {
 
@@ -36,6 +38,12 @@ TEST_F(ClockTextTest, TwoDigitsEverywhere) {
   g_now = LocalTime(23, 59, 59);
   EXPECT_EQ(ClockText(), u"23:59:59");
   EXPECT_EQ(DateText(), u"08 Dec 2026");
+}
+
+TEST_F(ClockTextTest, ATimeTheRuntimeCannotConvertReadsAsTheEpoch) {
+  g_now = std::numeric_limits<std::time_t>::max();
+  EXPECT_EQ(ClockText(), u"00:00:00");
+  EXPECT_EQ(DateText(), u"01 Jan 1970");
 }
 
 TEST(ClockTextSystem, DefaultSourceGivesEightCharacters) {

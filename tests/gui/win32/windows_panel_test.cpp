@@ -2,6 +2,7 @@
 // canvases reporting paints, and what each panel paints as its background (colour,
 // picture layouts, translucency), captured off screen through WM_ERASEBKGND.
 #include "gui/win32/windows_panel.h"
+#include "gui/win32/windows_graphic.h"
 #include "gui/win32/windows_window.h"
 #include "pixmap/pixmap.h"
 #include "tests/gui/win32/gadget_test_support.h"
@@ -188,6 +189,19 @@ TEST_F(WindowsPanelTest, PicturesWithAlphaBlendOverTheBackground) {
   EXPECT_EQ(panel->_hasalpha, 1);
   ErasedPixels erased(panel->_hwnd);
   EXPECT_TRUE(NearColour(erased.At(10, 10), 0x80007F)) << std::hex << erased.At(10, 10);
+}
+
+TEST_F(WindowsPanelTest, APictureRefused32BitsIsShownWith24BitsWithoutAlpha) {
+  auto panel = NewPanel(0, 20, 20);
+  panel->SetColor(0, 0, 255);
+  TWindowsGraphic::FailNextBitmaps32(1);
+  panel->SetPixmap(Filled(20, 20, 0x80FF0000, PF_RGBA8888), PANELPIXMAP_TILE);
+  TWindowsGraphic::FailNextBitmaps32(0);
+  ASSERT_NE(panel->_bitmap.get(), nullptr);
+  EXPECT_EQ(panel->_hasalpha, 0);
+  EXPECT_EQ(panel->_bitmapwidth, 20);
+  ErasedPixels erased(panel->_hwnd);
+  EXPECT_EQ(erased.At(10, 10), kRed) << "the picture's colours, opaque";
 }
 
 TEST_F(WindowsPanelTest, TranslucentPanelBlendsOverItsParent) {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,7 @@ std::vector<EventRef>& Recorded() {
   return events;
 }
 
-ObjectRef Record(int32_t, const ObjectRef& data, const ObjectRef&) {
+ObjectRef Record(int32_t, ObjectRef data, const ObjectRef&) {
   if (auto event = std::dynamic_pointer_cast<TEvent>(data)) Recorded().push_back(event);
   return data;
 }
@@ -230,6 +231,10 @@ TEST_F(TextAreaTest, LineAndPositionArithmeticAtTheEdges) {
   EXPECT_EQ(area->AreaText(5, -1, TEXTAREA_CHARS), u"wo\nthree");
   EXPECT_EQ(area->AreaText(1, -1, TEXTAREA_LINES), u"two\nthree");
   EXPECT_EQ(area->AreaText(0, 2, TEXTAREA_LINES), u"one\ntwo\n");
+  // Lengths that would carry the end past the 32-bit range end past the text like any other.
+  EXPECT_EQ(area->AreaText(5, INT32_MAX, TEXTAREA_CHARS), area->AreaText(5, 50, TEXTAREA_CHARS));
+  EXPECT_EQ(area->AreaText(1, INT32_MAX, TEXTAREA_LINES), u"two\nthree");
+  EXPECT_EQ(area->AreaText(INT32_MAX, INT32_MAX, TEXTAREA_LINES), u"");
 
   area->ReplaceText(1, 1, u"2\r", TEXTAREA_LINES);
   EXPECT_EQ(area->GetText(), u"one\n2\nthree");

@@ -147,9 +147,10 @@ TEST_F(RequesterTest, SavingReturnsTheNewPathAndCancellingReturnsNothing) {
   }
   {
     auto answerer = Answer(seen, IDCANCEL);
-    EXPECT_EQ(RequestFile(u"Apri", u"", 0, Slashed(existing_)), u"");
+    EXPECT_EQ(RequestFile(u"", u"", 0, Slashed(existing_)), u"");
     EXPECT_TRUE(answerer.Answered());
   }
+  EXPECT_EQ(seen.caption, "") << "an empty title is passed as given, not replaced by the default";
 }
 
 TEST_F(RequesterTest, TheFolderRequesterStartsAtTheInitialFolder) {
