@@ -6,6 +6,7 @@
 #include "gui/api.h"
 #include "gui/gui_driver.h"
 #include "gui/platform.h"
+#include "pixmap/platform.h"
 #include "system/platform.h"
 #include "system/system_driver.h"
 
@@ -16,6 +17,7 @@ using namespace quardeln;
 void StartModules() {
   StartEventsModule();
   StartPlatformSystem();
+  InstallPlatformImageDecoder();
   StartGuiModule(CreatePlatformGuiDriver());
 }
 

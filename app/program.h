@@ -18,8 +18,8 @@ namespace tempra {
 inline constexpr int32_t kExitCode = 0;
 
 // Starts the toolkit's modules in dependency order: events, the system module with the
-// platform's system driver (which starts the event queue) and timers, then the GUI with
-// the platform's GUI driver.
+// platform's system driver (which starts the event queue) and timers, the platform's
+// image decoder, then the GUI with the platform's GUI driver.
 void StartModules();
 
 class TempraProgram {

@@ -1,5 +1,7 @@
 #include "pixmap/pixmap.h"
 
+#include "pixmap/image_file.h"
+
 namespace quardeln {
 namespace {
 
@@ -142,6 +144,7 @@ PixmapRef TPixmap::Convert(int32_t format) const {
 }
 
 PixmapRef LoadPixmap(const ObjectRef& source) {
+  if (const std::u16string* path = AsText(source)) return LoadPixmapFromFile(*path);
   return std::dynamic_pointer_cast<TPixmap>(source);
 }
 

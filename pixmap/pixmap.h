@@ -1,7 +1,7 @@
 // Pixmaps: a rectangle of pixels in one of a few byte layouts, read and written as
 // 0xAARRGGBB. A window onto a pixmap shares the pixel memory of the pixmap it was cut
 // from, so writing through either is seen by both; the memory lives while any of them does.
-// Loading images from files belongs to loaders that do not exist yet.
+// A picture source is a pixmap or the name of an image file (pixmap/image_file.h).
 #pragma once
 
 #include <cstdint>
@@ -67,8 +67,9 @@ class TPixmap final : public TObject {
   int32_t format_ = 0;
 };
 
-// The pixmap behind a source: the source itself when it is a pixmap, else null.
-// FIXME: no image file loaders yet; file names and streams give null.
+// The pixmap behind a picture source: the source itself when it is a pixmap, the decoded
+// image when it is a text naming an image file (LoadPixmapFromFile), else null.
+// FIXME: streams give null.
 PixmapRef LoadPixmap(const ObjectRef& source);
 
 }  // namespace quardeln

@@ -102,10 +102,10 @@ TEST(Pixmap, ConversionBetweenRgbAndRgbaKeepsColours) {
   EXPECT_EQ(rgba->ReadPixel(1, 0), 0xFF123456u);  // a copy has pixels of its own
 }
 
-TEST(Pixmap, LoadingTakesOnlyPixmaps) {
+// Texts name image files (image_file_test.cpp).
+TEST(Pixmap, LoadingGivesAPixmapSourceItself) {
   PixmapRef p = TPixmap::Create(1, 1, PF_RGB888);
   EXPECT_EQ(LoadPixmap(p), p);
-  EXPECT_EQ(LoadPixmap(NewText(u"vico.ico")), nullptr);
   EXPECT_EQ(LoadPixmap(nullptr), nullptr);
 }
 
