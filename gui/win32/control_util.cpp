@@ -1,5 +1,6 @@
 #include "gui/win32/control_util.h"
 
+#include "gui/win32/optional_api.h"
 #include "gui/win32/windows_driver.h"
 #include "gui/win32/windows_font.h"
 
@@ -21,6 +22,12 @@ BYTE AlphaByte(float alpha) {
 void GiveDefaultFont(HWND hwnd) {
   HFONT font = DefaultGuiFont ? DefaultGuiFont->Native() : nullptr;
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void UseExplorerTheme(HWND hwnd) {
+  TWindowsGUIDriver::CheckCommonControlVersion();
+  if (CommonControlVersion[0] == 0 || !SetWindowThemePtr) return;
+  SetWindowThemePtr(hwnd, L"Explorer", nullptr);
 }
 
 }  // namespace quardeln

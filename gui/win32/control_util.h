@@ -1,12 +1,15 @@
 // Small helpers the window, panel and control gadgets share: handing texts to the wide
 // Win32 calls and creating a native child window at position and size 0 (CreateGadget
-// places it afterwards), optionally with the driver's default font.
+// places it afterwards), optionally with the driver's default font, and keeping a gadget
+// quiet while the program changes its control.
 #pragma once
 
 #include "gui/win32/win32_api.h"
 //
 #include <cstdint>
 #include <string>
+
+#include "gui/win32/windows_gadget.h"
 
 namespace quardeln {
 
@@ -26,5 +29,27 @@ BYTE AlphaByte(float alpha);
 
 // Gives a control the driver's default GUI font, redrawing it.
 void GiveDefaultFont(HWND hwnd);
+
+// Gives a list or tree control the "Explorer" visual theme, where the common controls
+// report their version and the theme function exists; elsewhere nothing changes.
+void UseExplorerTheme(HWND hwnd);
+
+// Keeps a gadget quiet for one program-made change of its native control and puts back
+// the state it found, so a change made during creation does not sensitize it early.
+class TQuietChange {
+ public:
+  explicit TQuietChange(TWindowsGadget& gadget) : gadget_(gadget), was_(gadget._sensitive) {
+    gadget_.DeSensitize();
+  }
+  ~TQuietChange() {
+    if (was_) gadget_.Sensitize();
+  }
+  TQuietChange(const TQuietChange&) = delete;
+  TQuietChange& operator=(const TQuietChange&) = delete;
+
+ private:
+  TWindowsGadget& gadget_;
+  int32_t was_;
+};
 
 }  // namespace quardeln

@@ -52,8 +52,11 @@ LRESULT OnCommandMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (owner && owner->_class == GADGETCLASS_TABBER) gadget = owner;
   }
   // Inner controls of a native control (a combo box's edit) talk to that control, which
-  // must still hear them.
-  if (!gadget) return Forward(hwnd, msg, wParam, lParam);
+  // must still hear them: also those entered in the map for the control's own gadget,
+  // which hears the control's notification to its parent instead.
+  const bool inner = gadget && lParam && reinterpret_cast<HWND>(lParam) != hwnd &&
+                     gadget == GadgetOfHwnd(hwnd) && GadgetOfParam(lParam) == gadget;
+  if (!gadget || inner) return Forward(hwnd, msg, wParam, lParam);
   return gadget->OnCommand(msg, wParam);
 }
 

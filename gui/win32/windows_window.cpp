@@ -10,6 +10,8 @@
 #include "gui/win32/optional_api.h"
 #include "gui/win32/windows_driver.h"
 #include "gui/win32/windows_graphic.h"
+#include "gui/win32/windows_menu.h"
+#include "system/system_driver.h"
 
 namespace quardeln {
 namespace {
@@ -51,16 +53,19 @@ void TWindowsWindow::Build(const GadgetRef& group, int32_t given) {
     native |= WS_POPUP;
   }
   if (given & WINDOW_RESIZABLE) native |= WS_THICKFRAME;
+  UniqueMenu bar;
   if (given & WINDOW_MENU) {
-    _hmenu = CreateMenu();
-    AppendMenuW(_hmenu, MF_STRING, 0, L"");
+    bar.reset(CreateMenu());
+    AppendMenuW(bar.get(), MF_STRING, 0, L"");
   }
   if (given & WINDOW_TOOL) ex_style |= WS_EX_TOOLWINDOW;
   if (given & WINDOW_HIDDEN) native &= ~static_cast<DWORD>(WS_VISIBLE);
   _wstyle = static_cast<int32_t>(native);
   _xstyle = static_cast<int32_t>(ex_style);
   _hwnd = CreateWindowExW(ex_style, Wide(TWindowsGUIDriver::ClassName()), L"", native, 0, 0, 0, 0,
-                          owner, _hmenu, DriverInstance(), nullptr);
+                          owner, bar.get(), DriverInstance(), nullptr);
+  // The window destroys its bar when it goes; only a window that was not made leaves it ours.
+  if (_hwnd) _hmenu = bar.release();
   HWND client = nullptr;
   if (given & WINDOW_STATUS) {
     _status = CreateChildWindow(u"msctls_statusbar32", 0, WS_CHILD | WS_VISIBLE, _hwnd);
@@ -180,7 +185,9 @@ int32_t TWindowsWindow::Activate(int32_t action) {
       return 0;
     }
     case ACTION_MINIMISE:
-      ShowWindow(_hwnd, SW_MINIMIZE);
+      // A program waiting minimised asks again at every pass; a window already down
+      // stays as it is without a trip through the window manager.
+      if (!IsIconic(_hwnd)) ShowWindow(_hwnd, SW_MINIMIZE);
       return 0;
     case ACTION_MAXIMISE:
       ShowWindow(_hwnd, SW_MAXIMIZE);
@@ -209,6 +216,13 @@ int32_t TWindowsWindow::SetAlpha(float alpha) {
   return 0;
 }
 
+int32_t TWindowsWindow::SetText(const std::u16string& text) {
+  // A title rewritten with what it shows already (a clock that has not moved on) costs a
+  // caption repaint and a trip to the window manager for nothing.
+  if (GetText() == text) return 0;
+  return TWindowsGadget::SetText(text);
+}
+
 int32_t TWindowsWindow::SetTooltip(const std::u16string&) {
   return 0;
 }
@@ -231,32 +245,62 @@ int32_t TWindowsWindow::SetStatus(const std::u16string& text) {
   return 0;
 }
 
-// FIXME: menu gadgets do not exist yet. Until they do a window has no menu tree:
-// GetMenu gives none, PopupMenu does nothing and UpdateMenu installs the empty tree
-// (no menu bar).
 GadgetRef TWindowsWindow::GetMenu() {
+  if (!_menu) _menu = TWindowsMenu::Create(u"", nullptr, 0);
   return _menu;
 }
 
-int32_t TWindowsWindow::PopupMenu(const GadgetRef&, ObjectRef) {
+int32_t TWindowsWindow::PopupMenu(const GadgetRef& menu, ObjectRef extra) {
+  auto popup = std::dynamic_pointer_cast<TWindowsMenu>(menu);
+  // Only a root pops up: an item would append itself to its parent's native menu.
+  if (!popup || popup->HasMenuParent()) return 0;
+  struct ExtraScope {
+    ObjectRef& held;
+    ~ExtraScope() { held = nullptr; }
+  } scope{popupextra};
+  popupextra = std::move(extra);
+  popup->Open(1);
+  POINT at{};
+  ::GetCursorPos(&at);
+  TrackPopupMenu(popup->_hmenu, 0, at.x, at.y, 0, _hwnd, nullptr);
+  popup->Close();
+  // The chosen item's command was posted: it must become its event while the extra is set.
+  PumpSystemEvents();
   return 0;
 }
 
 int32_t TWindowsWindow::UpdateMenu() {
-  HMENU fresh = nullptr;  // the rebuilt bar of _menu, once menus can be built
+  auto root = std::dynamic_pointer_cast<TWindowsMenu>(_menu);
+  if (root) {
+    root->FreeKids();
+    root->Open(0);
+  }
+  HMENU fresh = root ? root->_hmenu : nullptr;
   HMENU old = ::GetMenu(_hwnd);
-  SetMenu(_hwnd, fresh);
+  // A new bar changes the client area: that is the program's doing, not the user's.
+  _suppressresizeevents = 1;
+  const BOOL given = SetMenu(_hwnd, fresh);
+  _suppressresizeevents = 0;
+  if (!given) return 0;  // nothing changed hands; the root still owns its tree
+  if (root) root->HandOverMenuBar();
   DrawMenuBar(_hwnd);
-  if (old) DestroyMenu(old);
   if (old == _hmenu) _hmenu = nullptr;
+  // Taken back from the window, which no longer has it: ours to destroy, submenus too.
+  if (old && old != fresh) UniqueMenu{old}.reset();
   return 0;
 }
 
-int32_t TWindowsWindow::HandleMenuEvent(UINT, WPARAM) {
-  // FIXME: the menu registered under the key, once menu gadgets exist; none has one yet.
-  GadgetRef menu;
-  EmitGadgetEvent(MenuAction, menu, 0, 0, 0, 0, popupextra);
+int32_t TWindowsWindow::HandleMenuEvent(UINT, WPARAM key) {
+  WindowsMenuRef menu = TWindowsMenu::GetMenuFromKey(static_cast<int32_t>(key));
+  EmitGadgetEvent(MenuAction, menu, menu ? menu->_tag : 0, 0, 0, 0, popupextra);
   return 0;
+}
+
+void TWindowsWindow::ReleaseNativeResources() {
+  // The menus end with their window: their keys, shortcuts and pictures go now, the bar
+  // (the window's own) when the system destroys the window.
+  if (GadgetRef menu = std::move(_menu)) menu->Free();
+  TWindowsGadget::ReleaseNativeResources();
 }
 
 LRESULT TWindowsWindow::OnCommand(UINT msg, WPARAM wParam) {

@@ -27,7 +27,7 @@ class TWindowsWindow final : public TWindowsGadget {
   int32_t _maxwidth = -1;  // -1: no maximum
   int32_t _maxheight = -1;
   GadgetRef _menu;                    // root of the menu tree, made on first GetMenu
-  HMENU _hmenu = nullptr;             // the menu bar made at creation, when asked for
+  HMENU _hmenu = nullptr;             // the bar made at creation, when asked for; the window's
   HWND _status = nullptr;             // status bar, or null
   int32_t _suppressresizeevents = 0;  // 1 while the driver itself moves the window
   ObjectRef popupextra;               // extra of the pop-up menu being tracked
@@ -42,6 +42,7 @@ class TWindowsWindow final : public TWindowsGadget {
   int32_t Activate(int32_t action) override;
   int32_t State() override;
   int32_t SetAlpha(float alpha) override;
+  int32_t SetText(const std::u16string& text) override;     // unchanged titles are left alone
   int32_t SetTooltip(const std::u16string& text) override;  // windows take no tooltip
   int32_t SetPixmap(const PixmapRef& pixmap, int32_t flags) override;
   int32_t SetStatus(const std::u16string& text) override;
@@ -82,6 +83,7 @@ class TWindowsWindow final : public TWindowsGadget {
   LRESULT OnMinMaxInfo(MINMAXINFO* info) const;
   LRESULT OnDropFiles(HDROP drop);
   void SetCompositedWhileSizing(bool on);
+  void ReleaseNativeResources() override;  // frees the menu tree with the window
 };
 
 }  // namespace quardeln

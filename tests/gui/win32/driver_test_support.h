@@ -25,6 +25,7 @@
 #include "gui/win32/windows_driver.h"
 #include "gui/win32/windows_font.h"
 #include "gui/win32/windows_gadget.h"
+#include "pixmap/platform.h"
 
 namespace quardeln::test {
 
@@ -66,7 +67,7 @@ inline std::vector<EventRef>& RecordedEvents() {
   return events;
 }
 
-inline ObjectRef RecordEvent(int32_t, const ObjectRef& data, const ObjectRef&) {
+inline ObjectRef RecordEvent(int32_t, ObjectRef data, const ObjectRef&) {
   if (auto event = std::dynamic_pointer_cast<TEvent>(data)) RecordedEvents().push_back(event);
   return data;
 }
@@ -86,6 +87,7 @@ inline void StartDriverOnce() {
   started = true;
   StartEventsModule();
   InsertHook(EventHookId, &RecordEvent, nullptr, 1000);
+  InstallPlatformImageDecoder();
   StartGuiModule(std::make_shared<TWindowsGUIDriver>());
 }
 

@@ -1,0 +1,324 @@
+#include "gui/win32/windows_list_box.h"
+
+#include <algorithm>
+
+#include "events/event.h"
+#include "gui/win32/control_util.h"
+#include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_icon_strip.h"
+
+namespace quardeln {
+namespace {
+
+// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_NOCOLUMNHEADER |
+// LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_REPORT. The control
+// shares the image list: the icon strip owns it.
+constexpr DWORD kListBoxStyle = 0x5401404D;
+constexpr int kCreationSize = 20;
+
+// Posted to the control when its redraw goes off; it turns it back on.
+UINT ResumeRedrawMessage() {
+  static const UINT message = RegisterWindowMessageW(L"QuardelnListBoxResumeRedraw");
+  return message;
+}
+
+// Messages before which the column must have its width: painting, input that hit-tests
+// or scrolls, and the queries of item and column geometry.
+bool NeedsFittedColumn(UINT msg) {
+  switch (msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_HSCROLL:
+    case LVM_GETCOLUMNWIDTH:
+    case LVM_GETCOLUMNW:
+    case LVM_GETITEMRECT:
+    case LVM_GETSUBITEMRECT:
+    case LVM_HITTEST:
+    case LVM_SUBITEMHITTEST:
+    case LVM_GETVIEWRECT:
+    case LVM_ENSUREVISIBLE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The control's image index: an item without an icon shows none, even where the list
+// has a strip (the control would otherwise show the strip's first icon).
+int ImageOf(int32_t icon) {
+  return icon >= 0 ? icon : I_IMAGENONE;
+}
+
+}  // namespace
+
+std::shared_ptr<TWindowsListBox> TWindowsListBox::Create(const GadgetRef& group, int32_t) {
+  auto list = std::make_shared<TWindowsListBox>();
+  list->Build(group);
+  return list;
+}
+
+void TWindowsListBox::Build(const GadgetRef& group) {
+  HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  HWND hwnd =
+      CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", kListBoxStyle, 0, 0, kCreationSize,
+                      kCreationSize, container, nullptr, DriverInstance(), nullptr);
+  LVCOLUMNW column{};
+  SendMessageW(hwnd, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  LPARAM extended = LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
+  if (TWindowsGUIDriver::CheckCommonControlVersion() != 0) extended |= LVS_EX_DOUBLEBUFFER;
+  SendMessageW(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  Register(GADGETCLASS_LISTBOX, hwnd, nullptr, 0);
+  if (ExplorerStyle) UseExplorerTheme(hwnd);
+}
+
+void TWindowsListBox::DeferRedraw() {
+  if (_redrawdeferred || !_hwnd) return;
+  // Without the message that brings it back, the redraw stays on.
+  if (!PostMessageW(_hwnd, ResumeRedrawMessage(), 0, 0)) return;
+  _redrawdeferred = 1;
+  _wasvisible = (GetWindowLongW(_hwnd, GWL_STYLE) & WS_VISIBLE) ? 1 : 0;
+  SendMessageW(_hwnd, WM_SETREDRAW, FALSE, 0);
+}
+
+void TWindowsListBox::ResumeRedraw() {
+  if (!_redrawdeferred) return;
+  _redrawdeferred = 0;
+  SendMessageW(_hwnd, WM_SETREDRAW, TRUE, 0);
+  // A control that leaves the message to the default procedure gets WS_VISIBLE with it.
+  const LONG native = GetWindowLongW(_hwnd, GWL_STYLE);
+  if (!_wasvisible && (native & WS_VISIBLE)) SetWindowLongW(_hwnd, GWL_STYLE, native & ~WS_VISIBLE);
+  FitColumnIfStale();
+  RedrawWindow(_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+int32_t TWindowsListBox::Activate(int32_t action) {
+  ResumeRedraw();
+  return TWindowsGadget::Activate(action);
+}
+
+int32_t TWindowsListBox::State() {
+  ResumeRedraw();
+  return TWindowsGadget::State();
+}
+
+int32_t TWindowsListBox::SetShow(int32_t flag) {
+  ResumeRedraw();
+  return TWindowsGadget::SetShow(flag);
+}
+
+int32_t TWindowsListBox::SetColor(int32_t r, int32_t g, int32_t b) {
+  const COLORREF colour = ColourOf(r, g, b);
+  _backcolor = static_cast<int32_t>(colour);
+  // The items' text background too, or each text would sit on a box of the old colour.
+  SendMessageW(_hwnd, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(colour));
+  SendMessageW(_hwnd, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(colour));
+  InvalidateRect(_hwnd, nullptr, TRUE);
+  return 0;
+}
+
+int32_t TWindowsListBox::SetTextColor(int32_t r, int32_t g, int32_t b) {
+  const COLORREF colour = ColourOf(r, g, b);
+  _textcolor = static_cast<int32_t>(colour);
+  SendMessageW(_hwnd, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colour));
+  InvalidateRect(_hwnd, nullptr, TRUE);
+  return 0;
+}
+
+int32_t TWindowsListBox::SetTooltip(const std::u16string&) {
+  return 0;
+}
+
+int32_t TWindowsListBox::SetIconStrip(const IconStripRef& strip) {
+  _icons = strip;
+  SendMessageW(_hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(ImageListOf(strip)));
+  _columnstale = 1;  // icons widen the items
+  return 0;
+}
+
+void TWindowsListBox::ReleaseNativeResources() {
+  // The control is gone or going: the strip's image list may go with the last holder.
+  _icons.reset();
+  TWindowsGadget::ReleaseNativeResources();
+}
+
+int32_t TWindowsListBox::ClearListItems() {
+  TQuietChange quiet(*this);
+  DeferRedraw();
+  _selected = -1;
+  SendMessageW(_hwnd, LVM_DELETEALLITEMS, 0, 0);
+  _columnstale = 1;
+  return 0;
+}
+
+int32_t TWindowsListBox::InsertListItem(int32_t index, const std::u16string& text,
+                                        const std::u16string&, int32_t icon, ObjectRef) {
+  TQuietChange quiet(*this);
+  DeferRedraw();
+  // The control keeps its own copy of the text; tips and extras are read from `items`.
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_DI_SETITEM | LVIF_IMAGE;
+  item.iItem = index;
+  item.pszText = const_cast<LPWSTR>(Wide(text));
+  item.iImage = ImageOf(icon);
+  SendMessageW(_hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  // The selected item moved down with the others.
+  if (_selected >= index) ++_selected;
+  _columnstale = 1;
+  return 0;
+}
+
+int32_t TWindowsListBox::SetListItem(int32_t index, const std::u16string& text,
+                                     const std::u16string& tip, int32_t icon, ObjectRef extra) {
+  RemoveListItem(index);
+  return InsertListItem(index, text, tip, icon, std::move(extra));
+}
+
+int32_t TWindowsListBox::RemoveListItem(int32_t index) {
+  TQuietChange quiet(*this);
+  DeferRedraw();
+  SendMessageW(_hwnd, LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+  // The selection leaves with its item; the items after it move up.
+  if (_selected == index) {
+    _selected = -1;
+  } else if (_selected > index) {
+    --_selected;
+  }
+  _columnstale = 1;
+  return 0;
+}
+
+int32_t TWindowsListBox::SetListItemState(int32_t index, int32_t state) {
+  TQuietChange quiet(*this);
+  const bool select = (state & ITEMSTATE_SELECTED) != 0;
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = select ? LVIS_SELECTED : 0;
+  SendMessageW(_hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(&item));
+  if (select) {
+    _selected = index;
+    SendMessageW(_hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+  } else if (_selected == index) {
+    _selected = -1;
+  }
+  return 0;
+}
+
+int32_t TWindowsListBox::ListItemState(int32_t index) {
+  const LRESULT state =
+      SendMessageW(_hwnd, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_SELECTED);
+  return (state & LVIS_SELECTED) ? ITEMSTATE_SELECTED : 0;
+}
+
+int32_t TWindowsListBox::Selection() {
+  return static_cast<int32_t>(
+      SendMessageW(_hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void TWindowsListBox::FitColumn() {
+  _columnstale = 0;  // first: the width messages pass through WndProc again
+  // As wide as the widest item, so a long one can be scrolled to, and at least as wide as
+  // the control, so a selected row is marked across all of it.
+  SendMessageW(_hwnd, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(LVSCW_AUTOSIZE, 0));
+  const LRESULT fitted = SendMessageW(_hwnd, LVM_GETCOLUMNWIDTH, 0, 0);
+  RECT client{};
+  GetClientRect(_hwnd, &client);
+  if (fitted < client.right) {
+    SendMessageW(_hwnd, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
+  }
+}
+
+void TWindowsListBox::FitColumnIfStale() {
+  if (_columnstale) FitColumn();
+}
+
+int32_t TWindowsListBox::HasResized() {
+  FitColumn();
+  return 0;
+}
+
+LRESULT TWindowsListBox::WndProc(HWND hwnd, UINT msg, WPARAM, LPARAM) {
+  if (hwnd != _hwnd) return 0;
+  if (msg == ResumeRedrawMessage()) {
+    ResumeRedraw();
+    return 1;
+  }
+  if (msg == WM_ERASEBKGND) {
+    // A double-buffered control paints its background with its items.
+    const LRESULT extended = SendMessageW(_hwnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    return (extended & LVS_EX_DOUBLEBUFFER) ? 1 : 0;
+  }
+  if (NeedsFittedColumn(msg)) FitColumnIfStale();
+  return 0;
+}
+
+LRESULT TWindowsListBox::OnNotify(WPARAM, LPARAM lParam) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  switch (header->code) {
+    case LVN_GETINFOTIPW:
+      CopyTip(*reinterpret_cast<NMLVGETINFOTIPW*>(lParam));
+      break;
+    case LVN_ITEMCHANGED:
+      OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(lParam));
+      break;
+    case NM_CLICK:
+      OnClick();
+      break;
+    case NM_DBLCLK:
+      OnDoubleClick();
+      break;
+    case NM_RCLICK:
+      OnRightClick();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void TWindowsListBox::CopyTip(NMLVGETINFOTIPW& request) {
+  if (request.iItem < 0 || request.iItem >= ItemCount()) return;
+  if (!request.pszText || request.cchTextMax <= 0) return;
+  const std::u16string tip = ItemTip(request.iItem);
+  const size_t room = static_cast<size_t>(request.cchTextMax) - 1;
+  const size_t length = std::min(tip.size(), room);
+  std::copy_n(tip.data(), length, reinterpret_cast<char16_t*>(request.pszText));
+  request.pszText[length] = L'\0';
+}
+
+void TWindowsListBox::OnItemChanged(const NMLISTVIEW& change) {
+  // Most changes (inserts, deselections) select nothing: no need to look for a selection.
+  if (!(change.uNewState & LVIS_SELECTED)) return;
+  const int32_t selection = Selection();
+  if (selection == _selected) return;
+  _selected = selection;
+  PostGuiEvent(GadgetSelect, selection, 0, 0, 0, ItemExtra(selection));
+}
+
+void TWindowsListBox::OnClick() {
+  // A click beside the items takes the selection away.
+  if (Selection() >= 0 || _selected < 0) return;
+  _selected = -1;
+  PostGuiEvent(GadgetSelect, -1, 0, 0, 0, nullptr);
+}
+
+void TWindowsListBox::OnDoubleClick() {
+  const int32_t selection = Selection();
+  if (selection < 0 || selection >= ItemCount()) return;
+  PostGuiEvent(GadgetAction, selection, 0, 0, 0, ItemExtra(selection));
+}
+
+void TWindowsListBox::OnRightClick() {
+  const int32_t selection = Selection();
+  if (selection < 0 || selection >= ItemCount()) return;
+  PostGuiEvent(GadgetMenu, selection, 0, 0, 0, ItemExtra(selection));
+}
+
+}  // namespace quardeln

@@ -1,0 +1,75 @@
+// The list box: a one-column report list view ("SysListView32") without a header and with
+// single selection. The gadget core keeps the items; the control shows their texts and
+// icons, asks for an item's tip when it shows one, and its notifications become
+// GadgetSelect, GadgetAction and GadgetMenu. _selected follows the selection the gadget
+// last saw, and moves with the items when the program inserts or removes some.
+// Item changes the program makes are drawn together: the control's redraw goes off at the
+// first and comes back on once the message loop runs again (each insert with redraw on
+// costs the control far more than the insert itself). The column is as wide as its widest
+// item and at least as wide as the control. Fitting it measures every item, so a change
+// only marks it stale, and it is fitted once before the control next paints, takes mouse
+// or key input, or has its geometry read: filling a list stays linear in its length.
+#pragma once
+
+#include "gui/win32/win32_api.h"
+//
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "gui/win32/windows_gadget.h"
+
+namespace quardeln {
+
+class TWindowsListBox final : public TWindowsGadget {
+ public:
+  TWindowsListBox() = default;
+
+  IconStripRef _icons;          // the strip whose image list the control shows, or null
+  int32_t _selected = -1;       // the selected item as last seen; -1 none
+  int32_t _columnstale = 0;     // 1 when items changed since the column was last fitted
+  int32_t _redrawdeferred = 0;  // 1 while the control's redraw is off for item changes
+  int32_t _wasvisible = 0;      // WS_VISIBLE when the redraw went off
+
+  static std::shared_ptr<TWindowsListBox> Create(const GadgetRef& group, int32_t style);
+
+  // These first draw the item changes made so far.
+  int32_t Activate(int32_t action) override;
+  int32_t State() override;
+  int32_t SetShow(int32_t flag) override;
+  int32_t SetColor(int32_t r, int32_t g, int32_t b) override;
+  int32_t SetTextColor(int32_t r, int32_t g, int32_t b) override;
+  int32_t SetTooltip(const std::u16string& text) override;  // nothing: the items carry tips
+  int32_t SetIconStrip(const IconStripRef& strip) override;
+  int32_t ClearListItems() override;
+  int32_t InsertListItem(int32_t index, const std::u16string& text, const std::u16string& tip,
+                         int32_t icon, ObjectRef extra) override;
+  int32_t SetListItem(int32_t index, const std::u16string& text, const std::u16string& tip,
+                      int32_t icon, ObjectRef extra) override;
+  int32_t RemoveListItem(int32_t index) override;
+  int32_t SetListItemState(int32_t index, int32_t state) override;
+  int32_t ListItemState(int32_t index) override;
+  LRESULT OnNotify(WPARAM wParam, LPARAM lParam) override;
+  LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+  int32_t HasResized() override;  // the column fills the new width
+
+ protected:
+  void ReleaseNativeResources() override;
+
+ private:
+  void Build(const GadgetRef& group);
+  // The first selected item of the control, or -1.
+  int32_t Selection();
+  void FitColumn();
+  void FitColumnIfStale();
+  // Turns the control's redraw off until the message loop runs again.
+  void DeferRedraw();
+  void ResumeRedraw();
+  void CopyTip(NMLVGETINFOTIPW& request);
+  void OnItemChanged(const NMLISTVIEW& change);
+  void OnClick();
+  void OnDoubleClick();
+  void OnRightClick();
+};
+
+}  // namespace quardeln

@@ -1,0 +1,245 @@
+#include "gui/win32/windows_tabber.h"
+
+#include <algorithm>
+
+#include "events/event.h"
+#include "gui/win32/control_util.h"
+#include "gui/win32/windows_driver.h"
+
+namespace quardeln {
+namespace {
+
+// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP |
+// TCS_FOCUSNEVER | TCS_HOTTRACK.
+constexpr DWORD kTabberStyle = 0x56018040;
+// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN.
+constexpr DWORD kClientStyle = 0x56000000;
+
+POINT PointOf(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+}  // namespace
+
+std::shared_ptr<TWindowsTabber> TWindowsTabber::Create(const GadgetRef& group, int32_t) {
+  auto tabber = std::make_shared<TWindowsTabber>();
+  tabber->Build(group);
+  return tabber;
+}
+
+void TWindowsTabber::Build(const GadgetRef& group) {
+  HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  HWND hwnd = CreateChildWindow(u"SysTabControl32", WS_EX_CONTROLPARENT, kTabberStyle, container);
+  HWND client =
+      CreateChildWindow(TWindowsGUIDriver::ClassName(), WS_EX_CONTROLPARENT, kClientStyle, hwnd);
+  _hwnd = hwnd;
+  ShowPlaceholder();
+  GiveDefaultFont(hwnd);
+  Register(GADGETCLASS_TABBER, hwnd, client, 1);
+  SendMessageW(_hwnd, TCM_SETTOOLTIPS, reinterpret_cast<WPARAM>(_tooltips), 0);
+  AddTipTool(TTM_ADDTOOLW);
+}
+
+void TWindowsTabber::AddTipTool(UINT message) {
+  // Not every tab control makes tools of its tabs; one tool over the whole control, whose
+  // text is asked for each time, serves every tab.
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = _hwnd;
+  tool.uId = reinterpret_cast<UINT_PTR>(_hwnd);
+  tool.hinst = DriverInstance();
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(_tooltips, message, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+int32_t TWindowsTabber::TabAt(POINT point) {
+  TCHITTESTINFO hit{};
+  hit.pt = point;
+  return static_cast<int32_t>(SendMessageW(_hwnd, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+RECT TWindowsTabber::DisplayRect() {
+  RECT rect{0, 0, width, height};
+  SendMessageW(_hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rect));
+  return rect;
+}
+
+int32_t TWindowsTabber::ClientWidth() {
+  const RECT rect = DisplayRect();
+  return std::max<int32_t>(rect.right - rect.left, 0);
+}
+
+int32_t TWindowsTabber::ClientHeight() {
+  const RECT rect = DisplayRect();
+  return std::max<int32_t>(rect.bottom - rect.top, 0);
+}
+
+int32_t TWindowsTabber::RethinkClient() {
+  const RECT rect = DisplayRect();
+  // Its kids are laid out (and the tabber redrawn) when the move reaches it as WM_SIZE.
+  MoveWindow(_hwndclient, rect.left, rect.top, std::max<int32_t>(rect.right - rect.left, 0),
+             std::max<int32_t>(rect.bottom - rect.top, 0), FALSE);
+  return 0;
+}
+
+int32_t TWindowsTabber::SetTooltip(const std::u16string&) {
+  return 0;
+}
+
+int32_t TWindowsTabber::SetIconStrip(const IconStripRef& strip) {
+  TQuietChange quiet(*this);
+  _icons = std::dynamic_pointer_cast<TWindowsIconStrip>(strip);
+  SendMessageW(_hwnd, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageListOf(strip)));
+  return RethinkClient();  // icons may make the tab row taller
+}
+
+void TWindowsTabber::ShowPlaceholder() {
+  SendMessageW(_hwnd, TCM_DELETEALLITEMS, 0, 0);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = const_cast<LPWSTR>(Wide(_blank));
+  SendMessageW(_hwnd, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  _tabcount = 0;
+  _selected = -1;
+}
+
+void TWindowsTabber::FollowSelection() {
+  const auto current = static_cast<int32_t>(SendMessageW(_hwnd, TCM_GETCURSEL, 0, 0));
+  _selected = (_tabcount > 0 && current >= 0 && current < _tabcount) ? current : -1;
+}
+
+int32_t TWindowsTabber::ClearListItems() {
+  TQuietChange quiet(*this);
+  ShowPlaceholder();
+  return 0;
+}
+
+int32_t TWindowsTabber::InsertListItem(int32_t index, const std::u16string& text,
+                                       const std::u16string&, int32_t icon, ObjectRef) {
+  TQuietChange quiet(*this);
+  if (_tabcount == 0) SendMessageW(_hwnd, TCM_DELETEALLITEMS, 0, 0);  // the placeholder goes
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = const_cast<LPWSTR>(Wide(text));
+  if (icon >= 0) {
+    item.mask |= TCIF_IMAGE;
+    item.iImage = icon;
+  }
+  if (SendMessageW(_hwnd, TCM_INSERTITEMW, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&item)) >= 0) {
+    ++_tabcount;
+  }
+  if (_tabcount == 0) ShowPlaceholder();
+  FollowSelection();
+  return 0;
+}
+
+int32_t TWindowsTabber::SetListItem(int32_t index, const std::u16string& text,
+                                    const std::u16string&, int32_t icon, ObjectRef) {
+  if (index < 0 || index >= _tabcount) return 0;  // never the placeholder
+  TQuietChange quiet(*this);
+  // The image changes too, so a toggle item shows its other icon while selected.
+  TCITEMW item{};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  item.pszText = const_cast<LPWSTR>(Wide(text));
+  item.iImage = icon >= 0 ? icon : -1;
+  SendMessageW(_hwnd, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  return 0;
+}
+
+int32_t TWindowsTabber::RemoveListItem(int32_t index) {
+  if (index < 0 || index >= _tabcount) return 0;
+  TQuietChange quiet(*this);
+  if (SendMessageW(_hwnd, TCM_DELETEITEM, static_cast<WPARAM>(index), 0)) --_tabcount;
+  if (_tabcount == 0) {
+    ShowPlaceholder();
+  } else {
+    FollowSelection();
+  }
+  return 0;
+}
+
+int32_t TWindowsTabber::SetListItemState(int32_t index, int32_t state) {
+  if (index < 0 || index >= _tabcount) return 0;
+  TQuietChange quiet(*this);
+  if (state & ITEMSTATE_SELECTED) {
+    _selected = index;
+    SendMessageW(_hwnd, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  } else if (_selected == index) {
+    _selected = -1;
+  }
+  return 0;
+}
+
+int32_t TWindowsTabber::ListItemState(int32_t index) {
+  if (_tabcount <= 0) return 0;
+  const LRESULT current = SendMessageW(_hwnd, TCM_GETCURSEL, 0, 0);
+  return current == index ? ITEMSTATE_SELECTED : 0;
+}
+
+void TWindowsTabber::SelectionChanged() {
+  if (_tabcount <= 0) return;
+  const auto current = static_cast<int32_t>(SendMessageW(_hwnd, TCM_GETCURSEL, 0, 0));
+  if (current == _selected) return;
+  _selected = (current >= 0 && current < _tabcount) ? current : -1;
+  PostGuiEvent(GadgetAction, _selected, 0, 0, 0, ItemExtra(_selected));
+}
+
+void TWindowsTabber::AnswerTip(NMTTDISPINFOW& info) {
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  ScreenToClient(_hwnd, &cursor);
+  const int32_t tab = TabAt(cursor);
+  _tipbuffer.clear();
+  if (tab < 0 || tab >= _tabcount) return;
+  _tipbuffer = ItemTip(tab);
+  if (_tipbuffer.empty()) return;
+  info.lpszText = reinterpret_cast<LPWSTR>(_tipbuffer.data());
+}
+
+LRESULT TWindowsTabber::OnNotify(WPARAM, LPARAM lParam) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  if (header->hwndFrom == _hwnd && header->code == TCN_SELCHANGE) {
+    SelectionChanged();
+  } else if (header->hwndFrom == _tooltips && header->code == TTN_GETDISPINFOW) {
+    AnswerTip(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+  }
+  return 0;
+}
+
+LRESULT TWindowsTabber::OnCommand(UINT msg, WPARAM wParam) {
+  // The scroll arrows the tab control shows for a tab row wider than itself are its own
+  // child, reported here instead of to it; without them it could not scroll its tabs.
+  if (msg == WM_HSCROLL && _proc) {
+    HWND arrows = FindWindowExW(_hwnd, nullptr, UPDOWN_CLASSW, nullptr);
+    return CallWindowProcW(_proc, _hwnd, msg, wParam, reinterpret_cast<LPARAM>(arrows));
+  }
+  return 0;
+}
+
+LRESULT TWindowsTabber::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The client window shows the tab control's own (themed) page behind the kids.
+  if (hwnd == _hwndclient && msg == WM_ERASEBKGND) {
+    DrawParentBackground(reinterpret_cast<HDC>(wParam), hwnd, 0);
+    return 1;
+  }
+  if (hwnd == _hwnd && msg == WM_MOUSEMOVE) {
+    // The one tool covers every tab: moving onto another tab asks for its tip anew.
+    const int32_t tab = TabAt(PointOf(lParam));
+    if (tab != _tiptab) {
+      _tiptab = tab;
+      AddTipTool(TTM_UPDATETIPTEXTW);
+    }
+  }
+  return 0;
+}
+
+void TWindowsTabber::ReleaseNativeResources() {
+  // The control drew with the strip's image list; both go only once the window has.
+  _icons.reset();
+  _tipbuffer.clear();
+  TWindowsGadget::ReleaseNativeResources();
+}
+
+}  // namespace quardeln

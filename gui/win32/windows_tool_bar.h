@@ -1,0 +1,62 @@
+// The toolbar gadget on a native "ToolbarWindow32": one button per item, showing the
+// item's icon of the strip, or a separator for icon -2 and for icons the strip reports
+// blank. A button's command id is always its index + 1 (separators have 0): ids are
+// renumbered after every insertion and removal, so a click reports the index the item
+// has now. Tips are tools of the toolbar's own tooltip window. The toolbar sizes itself:
+// it sits at 0, 0 of its group, as wide as the group's client area.
+#pragma once
+
+#include "gui/win32/win32_api.h"
+//
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/win32/windows_gadget.h"
+#include "gui/win32/windows_icon_strip.h"
+
+namespace quardeln {
+
+class TWindowsToolBar final : public TWindowsGadget {
+ public:
+  TWindowsToolBar() = default;
+
+  WindowsIconStripRef _icons;  // the strip whose image list the buttons show
+
+  // The toolbar joins `group` at once: CreateGadget does not place it.
+  static std::shared_ptr<TWindowsToolBar> Create(const GadgetRef& group, int32_t style);
+
+  int32_t DoLayout() override;
+  int32_t Rethink() override;
+  int32_t SetTooltip(const std::u16string& text) override;  // items carry the tips
+  int32_t SetIconStrip(const IconStripRef& strip) override;
+  int32_t ClearListItems() override;
+  int32_t InsertListItem(int32_t index, const std::u16string& text, const std::u16string& tip,
+                         int32_t icon, ObjectRef extra) override;
+  int32_t SetListItem(int32_t index, const std::u16string& text, const std::u16string& tip,
+                      int32_t icon, ObjectRef extra) override;
+  int32_t RemoveListItem(int32_t index) override;
+  int32_t SetListItemState(int32_t index, int32_t state) override;
+  // ITEMSTATE_SELECTED while checked, ITEMSTATE_DISABLED while not enabled; 0 for an
+  // index without a button.
+  int32_t ListItemState(int32_t index) override;
+  LRESULT OnCommand(UINT msg, WPARAM wParam) override;
+
+ private:
+  void Build(const GadgetRef& group);
+  int32_t ButtonCount() const;
+  void InsertButton(int32_t index, const std::u16string& tip, int32_t icon);
+  void DeleteButton(int32_t index);
+  // Gives every button the id index + 1 again and registers the tips under those ids.
+  // `known` is the highest id a tool may still be registered under.
+  void Renumber(int32_t known);
+  void AddTool(int32_t index);
+  void DeleteTool(int32_t id);
+
+  void ReleaseNativeResources() override;
+
+  std::vector<std::u16string> _tips;  // one per native button, in button order
+};
+
+}  // namespace quardeln

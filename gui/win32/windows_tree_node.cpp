@@ -1,0 +1,223 @@
+#include "gui/win32/windows_tree_node.h"
+
+#include <cstring>
+#include <cwchar>
+#include <utility>
+
+#include "gui/win32/control_util.h"
+#include "gui/win32/windows_tree_view.h"
+#include "runtime/error.h"
+#include "runtime/handles.h"
+
+namespace quardeln {
+namespace {
+
+constexpr int kTextBufferSize = 256;
+
+// The tree view gadget of a control, silent while the program changes its items, so
+// that the notifications the control sends meanwhile post nothing. It comes back as
+// sensitive as it was.
+class TQuietTree {
+ public:
+  explicit TQuietTree(HWND tree) : view_(TreeViewOfHwnd(tree)) {
+    if (!view_) return;
+    was_ = view_->_sensitive;
+    view_->DeSensitize();
+  }
+  ~TQuietTree() {
+    if (view_ && was_) view_->Sensitize();
+  }
+  TQuietTree(const TQuietTree&) = delete;
+  TQuietTree& operator=(const TQuietTree&) = delete;
+
+  // Before a change of items: drawn with the next ones.
+  void DeferRedraw() {
+    if (view_) view_->DeferRedraw();
+  }
+  // Before anything that needs the items laid out.
+  void ResumeRedraw() {
+    if (view_) view_->ResumeRedraw();
+  }
+  const std::shared_ptr<TWindowsTreeView>& view() const { return view_; }
+
+ private:
+  std::shared_ptr<TWindowsTreeView> view_;
+  int32_t was_ = 0;
+};
+
+}  // namespace
+
+WindowsTreeNodeRef TWindowsTreeNode::CreateRoot(HWND tree) {
+  auto root = std::make_shared<TWindowsTreeNode>();
+  root->_tree = tree;
+  root->_item = TVI_ROOT;
+  return root;
+}
+
+GadgetRef TWindowsTreeNode::CreateUnder(const GadgetRef& group, const std::u16string& text,
+                                        int32_t icon) {
+  auto node = std::dynamic_pointer_cast<TWindowsTreeNode>(group);
+  if (!node) RaiseError(kNotATreeNodeMessage);
+  return node->InsertNode(-1, text, icon);
+}
+
+HTREEITEM TWindowsTreeNode::InsertAfter(int32_t index) const {
+  if (index == 0) return TVI_FIRST;
+  if (index < 0 || static_cast<size_t>(index) >= kids.size()) return TVI_LAST;
+  auto before = std::dynamic_pointer_cast<TWindowsTreeNode>(kids[static_cast<size_t>(index) - 1]);
+  // A kid that is no node of this control has no place among the items.
+  if (!before || !before->_item || before->_tree != _tree) return TVI_LAST;
+  return before->_item;
+}
+
+GadgetRef TWindowsTreeNode::InsertNode(int32_t index, const std::u16string& text, int32_t icon) {
+  auto node = std::make_shared<TWindowsTreeNode>();
+  node->_icon = icon;
+  // A detached parent makes detached kids: there is no control to put them in.
+  if (_tree && _item) {
+    node->_tree = _tree;
+    const bool first = kids.empty();
+    node->InsertNativeItem(_item, InsertAfter(index), text);
+    if (first) Redraw();  // its expand button appears
+  }
+  node->_parent = std::static_pointer_cast<TWindowsTreeNode>(Self());
+  node->_setparent(Self(), index);
+  return node;
+}
+
+void TWindowsTreeNode::InsertNativeItem(HTREEITEM parentItem, HTREEITEM after,
+                                        const std::u16string& text) {
+  _handle = ObjectHandle(Self());  // the table holds the node while it is in the control
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parentItem;
+  insert.hInsertAfter = after;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = const_cast<LPWSTR>(Wide(text));
+  insert.item.lParam = _handle;
+  if (_icon >= 0) {
+    insert.item.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.iImage = _icon;
+    insert.item.iSelectedImage = _icon;
+  }
+  TQuietTree quiet(_tree);
+  quiet.DeferRedraw();
+  _item = reinterpret_cast<HTREEITEM>(
+      SendMessageW(_tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (!_item) Detach();  // the control refused: nothing refers to the node
+}
+
+int32_t TWindowsTreeNode::ModifyNode(const std::u16string& text, int32_t icon) {
+  _icon = icon;
+  return SetText(text);
+}
+
+int32_t TWindowsTreeNode::SetText(const std::u16string& text) {
+  if (!_tree || !_item || IsRoot()) return 0;
+  TVITEMW item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = _item;
+  item.pszText = const_cast<LPWSTR>(Wide(text));
+  if (_icon >= 0) {
+    item.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.iImage = _icon;
+    item.iSelectedImage = _icon;
+  }
+  TQuietTree quiet(_tree);
+  quiet.DeferRedraw();
+  SendMessageW(_tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  return 0;
+}
+
+std::u16string TWindowsTreeNode::GetText() {
+  if (!_tree || !_item || IsRoot()) return {};
+  wchar_t buffer[kTextBufferSize] = {};
+  TVITEMW item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = _item;
+  item.pszText = buffer;
+  item.cchTextMax = kTextBufferSize;
+  if (!SendMessageW(_tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return {};
+  // The control may answer with its own copy of the text instead of filling ours.
+  const wchar_t* text = item.pszText ? item.pszText : buffer;
+  return std::u16string(reinterpret_cast<const char16_t*>(text),
+                        wcsnlen(text, kTextBufferSize - 1));
+}
+
+int32_t TWindowsTreeNode::CountKids() {
+  return static_cast<int32_t>(kids.size());
+}
+
+int32_t TWindowsTreeNode::Activate(int32_t action) {
+  if (!_tree || !_item) return 0;
+  if (action == ACTION_REDRAW) {
+    Redraw();
+    return 0;
+  }
+  // The root has no item to select, expand or collapse.
+  if (IsRoot()) return 0;
+  TQuietTree quiet(_tree);
+  quiet.ResumeRedraw();  // selecting and expanding scroll to the item
+  switch (action) {
+    case ACTION_SELECT:
+      TreeView_SelectItem(_tree, _item);
+      break;
+    case ACTION_EXPAND:
+      TreeView_Expand(_tree, _item, TVE_EXPAND);
+      _expanded = 1;
+      break;
+    case ACTION_COLLAPSE:
+      TreeView_Expand(_tree, _item, TVE_COLLAPSE);
+      _expanded = 0;
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void TWindowsTreeNode::Redraw() {
+  auto view = TreeViewOfHwnd(_tree);
+  if (view && view->_redrawdeferred) return;  // the whole control is drawn when it resumes
+  if (IsRoot()) {
+    InvalidateRect(_tree, nullptr, TRUE);
+    return;
+  }
+  // The control reads the item from the start of the rectangle it then fills.
+  RECT rect{};
+  std::memcpy(&rect, &_item, sizeof _item);
+  if (SendMessageW(_tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&rect))) {
+    InvalidateRect(_tree, &rect, TRUE);
+  }
+}
+
+int32_t TWindowsTreeNode::Free() {
+  if (IsRoot()) return 0;
+  GadgetRef self = Self();  // the handle table or the parent may hold the last reference
+  WindowsTreeNodeRef parentNode = _parent.lock();
+  if (_tree && _item) {
+    TQuietTree quiet(_tree);
+    quiet.DeferRedraw();
+    const HWND tree = _tree;
+    TreeView_DeleteItem(tree, _item);  // the items of the subtree go with it
+    Detach();
+    const bool lastKid = parentNode && parentNode->kids.size() == 1;
+    if (lastKid && parentNode->_tree == tree) parentNode->Redraw();  // its expand button goes
+    if (quiet.view()) quiet.view()->ReadSelectionIfGone();
+  } else {
+    Detach();
+  }
+  _parent.reset();
+  _setparent(nullptr, -1);
+  return 0;
+}
+
+void TWindowsTreeNode::Detach() {
+  _tree = nullptr;
+  if (!IsRoot()) _item = nullptr;  // the root keeps its marker: it stays the root
+  if (_handle) ReleaseObjectHandle(std::exchange(_handle, 0));
+  for (const GadgetRef& kid : kids) {
+    if (auto node = std::dynamic_pointer_cast<TWindowsTreeNode>(kid)) node->Detach();
+  }
+}
+
+}  // namespace quardeln

@@ -1,0 +1,221 @@
+#include "gui/win32/windows_tree_view.h"
+
+#include "events/event.h"
+#include "gui/win32/control_util.h"
+#include "gui/win32/hwnd_map.h"
+#include "gui/win32/optional_api.h"
+#include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_icon_strip.h"
+#include "runtime/handles.h"
+
+namespace quardeln {
+namespace {
+
+// Child, visible, clip siblings; buttons, lines, lines at the root, selection always
+// shown, no tooltips.
+constexpr DWORD kTreeStyle = 0x540000A7;
+constexpr DWORD kTreeExStyle = WS_EX_CLIENTEDGE | WS_EX_COMPOSITED;
+
+// Posted to the control when its redraw goes off; it turns it back on.
+UINT ResumeRedrawMessage() {
+  static const UINT message = RegisterWindowMessageW(L"QuardelnTreeViewResumeRedraw");
+  return message;
+}
+
+}  // namespace
+
+std::shared_ptr<TWindowsTreeView> TreeViewOfHwnd(HWND tree) {
+  return std::dynamic_pointer_cast<TWindowsTreeView>(GadgetOfHwnd(tree));
+}
+
+std::shared_ptr<TWindowsTreeView> TWindowsTreeView::Create(const GadgetRef& group,
+                                                           int32_t /*style*/) {
+  auto view = std::make_shared<TWindowsTreeView>();
+  view->Build(group);
+  return view;
+}
+
+void TWindowsTreeView::Build(const GadgetRef& group) {
+  HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  HWND hwnd = CreateChildWindow(u"SysTreeView32", kTreeExStyle, kTreeStyle, container);
+  Register(GADGETCLASS_TREEVIEW, hwnd, nullptr, 0);
+  _root = TWindowsTreeNode::CreateRoot(hwnd);
+  ApplyLook();
+}
+
+void TWindowsTreeView::ApplyLook() {
+  const bool modern = TWindowsGUIDriver::CheckCommonControlVersion() != 0;
+  DWORD extended = modern ? TVS_EX_DOUBLEBUFFER : 0;
+  if (ExplorerStyle && modern && SetWindowThemePtr) {
+    SetWindowThemePtr(_hwnd, L"Explorer", nullptr);
+    extended |= TVS_EX_FADEINOUTEXPANDOS;
+  }
+  if (extended) SendMessageW(_hwnd, TVM_SETEXTENDEDSTYLE, extended, extended);
+}
+
+int32_t TWindowsTreeView::SetColor(int32_t r, int32_t g, int32_t b) {
+  _backcolor = static_cast<int32_t>(ColourOf(r, g, b));
+  SendMessageW(_hwnd, TVM_SETBKCOLOR, 0, _backcolor);
+  return 0;
+}
+
+int32_t TWindowsTreeView::SetTextColor(int32_t r, int32_t g, int32_t b) {
+  _textcolor = static_cast<int32_t>(ColourOf(r, g, b));
+  SendMessageW(_hwnd, TVM_SETTEXTCOLOR, 0, _textcolor);
+  return 0;
+}
+
+int32_t TWindowsTreeView::SetIconStrip(const IconStripRef& strip) {
+  // The control lets go of the old list before the old strip may destroy it.
+  SendMessageW(_hwnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(ImageListOf(strip)));
+  _icons = strip;
+  return 0;
+}
+
+GadgetRef TWindowsTreeView::RootNode() {
+  return _root;
+}
+
+GadgetRef TWindowsTreeView::SelectedNode() {
+  return _selected;
+}
+
+int32_t TWindowsTreeView::CountKids() {
+  return _root ? _root->CountKids() : 0;
+}
+
+WindowsTreeNodeRef TWindowsTreeView::NodeOfItem(HTREEITEM item) {
+  if (!item || !_hwnd) return nullptr;
+  if (item == TVI_ROOT) return _root;
+  TVITEMW data{};
+  data.mask = TVIF_HANDLE | TVIF_PARAM;
+  data.hItem = item;
+  if (!SendMessageW(_hwnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data))) return nullptr;
+  auto node =
+      std::dynamic_pointer_cast<TWindowsTreeNode>(HandleObject(static_cast<int32_t>(data.lParam)));
+  // A handle is only trusted while it still names the node of this very item.
+  if (!node || node->_tree != _hwnd || node->_item != item) return nullptr;
+  return node;
+}
+
+void TWindowsTreeView::ReadSelectionIfGone() {
+  if (_selected && _selected->_tree == _hwnd) return;
+  _selected = NodeOfItem(TreeView_GetSelection(_hwnd));
+}
+
+void TWindowsTreeView::DeferRedraw() {
+  if (_redrawdeferred || !_hwnd) return;
+  // Without the message that brings it back, the redraw stays on.
+  if (!PostMessageW(_hwnd, ResumeRedrawMessage(), 0, 0)) return;
+  _redrawdeferred = 1;
+  _wasvisible = (GetWindowLongW(_hwnd, GWL_STYLE) & WS_VISIBLE) ? 1 : 0;
+  SendMessageW(_hwnd, WM_SETREDRAW, FALSE, 0);
+}
+
+void TWindowsTreeView::ResumeRedraw() {
+  if (!_redrawdeferred) return;
+  _redrawdeferred = 0;
+  SendMessageW(_hwnd, WM_SETREDRAW, TRUE, 0);
+  // A control that leaves the message to the default procedure gets WS_VISIBLE with it.
+  const LONG native = GetWindowLongW(_hwnd, GWL_STYLE);
+  if (!_wasvisible && (native & WS_VISIBLE)) SetWindowLongW(_hwnd, GWL_STYLE, native & ~WS_VISIBLE);
+  InvalidateRect(_hwnd, nullptr, TRUE);
+}
+
+int32_t TWindowsTreeView::Activate(int32_t action) {
+  ResumeRedraw();
+  return TWindowsGadget::Activate(action);
+}
+
+int32_t TWindowsTreeView::State() {
+  ResumeRedraw();
+  return TWindowsGadget::State();
+}
+
+int32_t TWindowsTreeView::SetShow(int32_t flag) {
+  ResumeRedraw();
+  return TWindowsGadget::SetShow(flag);
+}
+
+LRESULT TWindowsTreeView::WndProc(HWND, UINT msg, WPARAM, LPARAM) {
+  // A control on its way out deletes its items: nothing it reports then is the user's doing.
+  if (msg == WM_DESTROY) DeSensitize();
+  if (msg != ResumeRedrawMessage()) return 0;
+  ResumeRedraw();
+  return 1;
+}
+
+LRESULT TWindowsTreeView::OnNotify(WPARAM, LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  // The A and W records agree on every field read here.
+  const auto& change = *reinterpret_cast<const NMTREEVIEWW*>(lParam);
+  switch (header->code) {
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW:
+      OnSelectionChanged(change);
+      break;
+    case TVN_ITEMEXPANDEDA:
+    case TVN_ITEMEXPANDEDW:
+      OnExpanded(change);
+      break;
+    case NM_DBLCLK:
+    case NM_RETURN:
+      PostGuiEvent(GadgetAction, 0, 0, 0, 0, _selected);
+      break;
+    case NM_RCLICK:
+      OnRightClick();
+      break;
+    default:
+      break;
+  }
+  return 0;  // the control goes on with its own handling
+}
+
+void TWindowsTreeView::OnSelectionChanged(const NMTREEVIEWW& change) {
+  // Kept also while the program changes the tree, so that it never names a freed node.
+  _selected = NodeOfItem(change.itemNew.hItem);
+  PostGuiEvent(GadgetSelect, 0, 0, 0, 0, _selected);
+}
+
+void TWindowsTreeView::OnExpanded(const NMTREEVIEWW& change) {
+  WindowsTreeNodeRef node = NodeOfItem(change.itemNew.hItem);
+  if (!node) return;
+  switch (change.action & (TVE_COLLAPSE | TVE_EXPAND)) {
+    case TVE_COLLAPSE:
+      node->_expanded = 0;
+      PostGuiEvent(GadgetClose, 0, 0, 0, 0, node);
+      break;
+    case TVE_EXPAND:
+      node->_expanded = 1;
+      PostGuiEvent(GadgetOpen, 0, 0, 0, 0, node);
+      break;
+    default:
+      break;
+  }
+}
+
+void TWindowsTreeView::OnRightClick() {
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  TVHITTESTINFO hit{};
+  hit.pt = cursor;
+  ScreenToClient(_hwnd, &hit.pt);
+  SendMessageW(_hwnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  if (!hit.hItem || !(hit.flags & TVHT_ONITEM)) return;
+  WindowsTreeNodeRef node = NodeOfItem(hit.hItem);
+  if (!node) return;
+  RECT window{};
+  GetWindowRect(_hwnd, &window);
+  PostGuiEvent(GadgetMenu, 0, 0, cursor.x - window.left, cursor.y - window.top, node);
+}
+
+void TWindowsTreeView::ReleaseNativeResources() {
+  // The items went with the control; the nodes stay, detached, for whoever holds them.
+  if (_root) _root->Detach();
+  _selected.reset();
+  _icons.reset();
+  _redrawdeferred = 0;
+  TWindowsGadget::ReleaseNativeResources();
+}
+
+}  // namespace quardeln
