@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # The project's one test command (CI runs it through .ci/run):
-#   bash scripts/test.sh [STAGE...]      stages: format native native-asan win64 (default: all)
+#   bash scripts/test.sh [STAGE...]      stages: format native native-asan fuzz win64 package
+#                                        (default: all)
 #
 # Run as root it first installs the Debian packages a fresh machine lacks; as anyone
 # else it names them and stops. Then, for each preset, it configures, builds (ninja,
 # TEMPRA_JOBS jobs, default 2) and runs CTest; win64 runs its tests under Wine inside
-# a session of scripts/wine-session.sh (Xvfb + persistent wineserver). Every stage
-# runs even when an earlier one failed; the exit code is non-zero if any failed, and
-# the last line is "Total: N passed, M failed".
+# a session of scripts/wine-session.sh (Xvfb + persistent wineserver); fuzz runs every
+# fuzz target briefly, and its committed crashes, through scripts/fuzz.sh; package builds
+# and runs examples/hello on the toolkit installed from the native and win64 builds (so
+# it comes after them). Every stage runs even when an earlier one failed; the exit code
+# is non-zero if any failed, and the last line is "Total: N passed, M failed".
 #
 # Environment: TEMPRA_JOBS (parallel jobs), TEMPRA_FORMAT_CHECK=report (a file that
 # clang-format would change is only reported; by default it fails the run),
@@ -20,15 +23,16 @@ cd "$ROOT" || exit 1
 JOBS=${TEMPRA_JOBS:-2}
 LOGDIR="$ROOT/build/logs"
 FORMAT_MODE=${TEMPRA_FORMAT_CHECK:-strict}
-SOURCE_DIRS=(runtime events system pixmap gui app tests bench)
+SOURCE_DIRS=(runtime events system pixmap gui app tests bench fuzz examples)
 
 # Debian 12 packages. Installed with their recommends: wine's recommends carry the X
 # libraries and fonts the Win32 GUI tests need.
 PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
-  mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  wine wine64 xvfb xauth fonts-wine clang-format ccache util-linux coreutils)
+  pkg-config libgdk-pixbuf-2.0-dev mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  wine wine64 xvfb xauth fonts-wine clang-format clang-14 libclang-rt-14-dev ccache util-linux
+  coreutils)
 # Commands the stages call, checked after installing.
-COMMANDS=(cmake ctest ninja g++ x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix
+COMMANDS=(cmake ctest ninja g++ clang++-14 x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix
   wine wineserver wineboot Xvfb clang-format flock timeout)
 
 declare -A STAGE_NOTE=()
@@ -187,14 +191,67 @@ stage_failed() {
   TOTAL_FAILED=$((TOTAL_FAILED + 1))
 }
 
+# package_example PRESET: installs the toolkit (component quardeln) from build/PRESET into
+# a scratch prefix, then configures, builds and runs examples/hello against it; win64 runs
+# under Wine and ends itself with its timer. Needs the build of that preset's stage.
+package_example() {
+  local preset=$1 build="$ROOT/build/$1" dir="$ROOT/build/package/$1" type
+  local run=("$dir/hello/hello")
+  local args=(-G Ninja -DCMAKE_PREFIX_PATH="$dir/prefix")
+  if [[ ! -f "$build/CMakeCache.txt" ]]; then
+    echo "build/$preset is missing: run the $preset stage first"
+    return 1
+  fi
+  type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
+  args+=(-DCMAKE_BUILD_TYPE="$type")
+  if [[ $preset == win64 ]]; then
+    args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-posix.cmake")
+    run=(bash "$ROOT/scripts/wine-session.sh" --prefix "$build/wineprefix" --timeout 300 --
+      "$ROOT/scripts/wine-run.sh" "$dir/hello/hello.exe" 500)
+  fi
+  rm -rf "$dir"
+  cmake --install "$build" --component quardeln --prefix "$dir/prefix" &&
+    cmake -S "$ROOT/examples/hello" -B "$dir/hello" "${args[@]}" &&
+    cmake --build "$dir/hello" &&
+    "${run[@]}"
+}
+
+# package: the example against the installed toolkit of the native and the win64 build,
+# one test each.
+stage_package() {
+  local t0 preset log passed=0 failed=0
+  t0=$(now)
+  STAGE_ORDER+=(package)
+  for preset in native win64; do
+    log="$LOGDIR/package-$preset.log"
+    say "package: examples/hello on the toolkit installed from build/$preset"
+    if package_example "$preset" >"$log" 2>&1; then
+      grep '^hello:' "$log"
+      passed=$((passed + 1))
+    else
+      show_failure_log "$log"
+      failed=$((failed + 1))
+    fi
+  done
+  TOTAL_PASSED=$((TOTAL_PASSED + passed))
+  TOTAL_FAILED=$((TOTAL_FAILED + failed))
+  local note="$passed of 2 installed examples built and ran ($(elapsed "$t0"))"
+  if [[ $failed -ne 0 ]]; then
+    STAGE_NOTE[package]="FAILED: $note"
+    FAILED_STAGES+=(package)
+  else
+    STAGE_NOTE[package]=$note
+  fi
+}
+
 main() {
   local stages=("$@") s
-  [[ ${#stages[@]} -gt 0 ]] || stages=(format native native-asan win64)
+  [[ ${#stages[@]} -gt 0 ]] || stages=(format native native-asan fuzz win64 package)
   for s in "${stages[@]}"; do
     case "$s" in
-      format | native | native-asan | win64) ;;
+      format | native | native-asan | fuzz | win64 | package) ;;
       *)
-        echo "unknown stage '$s' (format, native, native-asan, win64)" >&2
+        echo "unknown stage '$s' (format, native, native-asan, fuzz, win64, package)" >&2
         exit 2
         ;;
     esac
@@ -206,8 +263,9 @@ main() {
     case "$s" in
       format) say "format: clang-format $(clang-format --version | grep -oE '[0-9]+\.[0-9.]+' | head -1)"
         stage_format ;;
-      native | native-asan) stage "$s" ;;
+      native | native-asan | fuzz) stage "$s" ;;
       win64) stage win64 bash "$ROOT/scripts/wine-session.sh" --prefix "$ROOT/build/win64/wineprefix" -- ;;
+      package) stage_package ;;
     esac
   done
 
