@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 namespace tempra {
 namespace {
 
@@ -22,7 +24,9 @@ void WindowsAppPlatform::SetWindowIconFromFile(NativeHandle window,
   // neither is a handle, so neither is handed to the window.
   HICON icon = ExtractIconA(GetModuleHandleW(nullptr), name.c_str(), 0);
   if (reinterpret_cast<uintptr_t>(icon) <= 1) return;
+  quardeln::UniqueIcon extracted(icon);
   SendMessageA(AsWindow(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  icon_ = std::move(extracted);  // an earlier icon goes once the window has let go of it
 }
 
 void WindowsAppPlatform::BringToFrontTopmost(NativeHandle window, int32_t x, int32_t y, int32_t w,

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/platform_seam.h"
+#include "runtime/win32/native_owner.h"
 
 namespace tempra {
 
@@ -18,6 +19,10 @@ class WindowsAppPlatform final : public AppPlatform {
   void SetWindowIconFromFile(NativeHandle window, const std::u16string& fileName) override;
   void BringToFrontTopmost(NativeHandle window, int32_t x, int32_t y, int32_t w,
                            int32_t h) override;
+
+ private:
+  // The icon taken from the file: the window shows it but does not own it.
+  quardeln::UniqueIcon icon_;
 };
 
 }  // namespace tempra

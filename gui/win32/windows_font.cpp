@@ -17,12 +17,11 @@ LPCWSTR Wide(const std::u16string& text) {
 // The face name of `font` as the system realises it, or empty.
 std::u16string FaceNameOf(HFONT font) {
   if (!font) return {};
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  const UniqueDc dc(CreateCompatibleDC(nullptr));
+  HGDIOBJ old = SelectObject(dc.get(), font);
   std::array<wchar_t, kFaceNameLimit> face{};
-  const int got = GetTextFaceW(dc, static_cast<int>(face.size()), face.data());
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  const int got = GetTextFaceW(dc.get(), static_cast<int>(face.size()), face.data());
+  SelectObject(dc.get(), old);
   if (got <= 0) return {};
   return std::u16string(reinterpret_cast<const char16_t*>(face.data()));
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/error.h"
+#include "runtime/win32/native_owner.h"
 
 namespace quardeln {
 namespace {
@@ -19,26 +20,6 @@ class ScreenDC {
 
  private:
   HDC dc_;
-};
-
-// A temporary bitmap, deleted when the conversion leaves, normally or by a run-time error.
-class OwnedBitmap {
- public:
-  explicit OwnedBitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-  ~OwnedBitmap() {
-    if (bitmap_) DeleteObject(bitmap_);
-  }
-  OwnedBitmap(const OwnedBitmap&) = delete;
-  OwnedBitmap& operator=(const OwnedBitmap&) = delete;
-  HBITMAP get() const { return bitmap_; }
-  HBITMAP release() {
-    HBITMAP bitmap = bitmap_;
-    bitmap_ = nullptr;
-    return bitmap;
-  }
-
- private:
-  HBITMAP bitmap_;
 };
 
 // A top-down DIB header: the rows come first row first, as pixmap rows do.
@@ -104,7 +85,7 @@ HBITMAP MakeBitmap32(const TPixmap& pixmap) {
   ScreenDC screen;
   const BITMAPINFO info = TopDownHeader(pixmap.Width(), h, 32);
   void* bits = nullptr;
-  OwnedBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap.get()) return nullptr;
   const std::vector<uint8_t> rows = DibRows(pixmap, PF_BGRA8888);
   if (TakeInjectedFailure() || SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(h),
@@ -135,7 +116,7 @@ HBITMAP TWindowsGraphic::BitmapFromPixmap24(const PixmapRef& pixmap) {
   ScreenDC screen;
   // The system answers an empty size with a 1 x 1 monochrome stand-in, which is not a
   // bitmap of this pixmap: treat it as a bitmap that could not be made.
-  OwnedBitmap bitmap(w > 0 && h > 0 ? CreateCompatibleBitmap(screen.get(), w, h) : nullptr);
+  UniqueBitmap bitmap(w > 0 && h > 0 ? CreateCompatibleBitmap(screen.get(), w, h) : nullptr);
   if (!bitmap.get()) RaiseError(kBitmap24FailedMessage);
   const std::vector<uint8_t> rows = DibRows(*pixmap, PF_BGR888);
   const BITMAPINFO info = TopDownHeader(w, h, 24);
@@ -195,10 +176,10 @@ HBITMAP TWindowsGraphic::BitmapMaskFromPixmap(const PixmapRef& pixmap) {
 
 HICON TWindowsGraphic::IconFromPixmap32(const PixmapRef& pixmap) {
   if (!pixmap) return nullptr;
-  OwnedBitmap colour32(BitmapFromPixmap32(pixmap));
-  OwnedBitmap colour(
+  UniqueBitmap colour32(BitmapFromPixmap32(pixmap));
+  UniqueBitmap colour(
       static_cast<HBITMAP>(CopyImage(colour32.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  OwnedBitmap mask(BitmapMaskFromPixmap(pixmap));
+  UniqueBitmap mask(BitmapMaskFromPixmap(pixmap));
   ICONINFO info{};
   info.fIcon = TRUE;
   info.hbmMask = mask.get();

@@ -1,6 +1,8 @@
 // Control colours and backgrounds. Native controls paint their own background; to let a
 // panel's colour or picture show through labels, buttons, sliders and group boxes they
 // get a brush made from their parent's background behind them.
+#include <utility>
+
 #include "gui/win32/optional_api.h"
 #include "gui/win32/windows_driver.h"
 #include "gui/win32/windows_gadget.h"
@@ -16,34 +18,29 @@ POINT ClientEdgeOffset(HWND parent) {
   return {0, 0};
 }
 
-// A memory dc holding a new bitmap of w x h compatible with `like`; released on scope exit.
+// A memory dc holding a new bitmap of w x h compatible with `like`; both released on scope
+// exit unless the bitmap is taken.
 class MemoryCanvas {
  public:
   MemoryCanvas(HDC like, int w, int h)
       : dc_(CreateCompatibleDC(like)), bitmap_(CreateCompatibleBitmap(like, w, h)) {
-    old_ = SelectObject(dc_, bitmap_);
+    old_ = SelectObject(dc_.get(), bitmap_.get());
   }
-  ~MemoryCanvas() {
-    SelectObject(dc_, old_);
-    if (bitmap_) DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
+  ~MemoryCanvas() { SelectObject(dc_.get(), old_); }
   MemoryCanvas(const MemoryCanvas&) = delete;
   MemoryCanvas& operator=(const MemoryCanvas&) = delete;
 
-  HDC Dc() const { return dc_; }
-  // Hands the bitmap over to the caller, who deletes it.
-  HBITMAP Take() {
-    SelectObject(dc_, old_);
-    HBITMAP taken = bitmap_;
-    bitmap_ = nullptr;
-    return taken;
+  HDC Dc() const { return dc_.get(); }
+  // Hands the bitmap over to the caller.
+  UniqueBitmap Take() {
+    SelectObject(dc_.get(), old_);
+    return std::move(bitmap_);
   }
 
  private:
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
+  UniqueDc dc_;
+  UniqueBitmap bitmap_;
+  HGDIOBJ old_ = nullptr;
 };
 
 }  // namespace
@@ -72,7 +69,7 @@ HBRUSH TWindowsGadget::CreateControlBrush(HWND hwnd, HDC dc) {
     BitBlt(piece.Dc(), 0, 0, controlW, controlH, whole.Dc(),
            controlRect.left - parentRect.left + offset.x,
            controlRect.top - parentRect.top + offset.y, SRCCOPY);
-    _hbitmap.reset(piece.Take());
+    _hbitmap = piece.Take();
   }
   ReleaseDC(group, parentDc);
   _hbrush.reset(CreatePatternBrush(_hbitmap.get()));

@@ -29,18 +29,15 @@ int32_t Height(const RECT& r) {
 class MemoryDC {
  public:
   MemoryDC(HDC like, HBITMAP bitmap) : dc_(CreateCompatibleDC(like)) {
-    previous_ = SelectObject(dc_, bitmap);
+    previous_ = SelectObject(dc_.get(), bitmap);
   }
-  ~MemoryDC() {
-    SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-  }
+  ~MemoryDC() { SelectObject(dc_.get(), previous_); }
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
-  HDC get() const { return dc_; }
+  HDC get() const { return dc_.get(); }
 
  private:
-  HDC dc_;
+  UniqueDc dc_;
   HGDIOBJ previous_;
 };
 
@@ -103,7 +100,8 @@ int32_t TWindowsPanel::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
   _bitmapwidth = 0;
   _bitmapheight = 0;
   _hasalpha = 0;
-  if (pixmap) {
+  // A picture without area has nothing to show, and no bitmap can be made of it.
+  if (pixmap && pixmap->Width() > 0 && pixmap->Height() > 0) {
     const int32_t format = pixmap->Format();
     if (format == PF_RGBA8888 || format == PF_BGRA8888) {
       // A 32-bit picture the system refuses is no reason to stop: 24 bits without alpha do.
@@ -212,9 +210,9 @@ LRESULT TWindowsPanel::PaintBackground(HDC dc, HWND hwnd) {
     return 1;
   }
   // Own painting goes off screen first, so that it can be laid over the parent at once.
-  HBITMAP offscreen = CreateCompatibleBitmap(dc, w, h);
+  const UniqueBitmap offscreen(CreateCompatibleBitmap(dc, w, h));
   {
-    MemoryDC memory(dc, offscreen);
+    MemoryDC memory(dc, offscreen.get());
     FillBackground(memory.get(), hwnd, update);
     if (picture) DrawPicture(memory.get(), w, h);
     if (_alpha >= 1.0f) {
@@ -226,7 +224,6 @@ LRESULT TWindowsPanel::PaintBackground(HDC dc, HWND hwnd) {
                  update.left, update.top, Width(update), Height(update), constant);
     }
   }
-  DeleteObject(offscreen);
   return 1;
 }
 

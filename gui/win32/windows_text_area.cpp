@@ -20,24 +20,6 @@ static_assert(sizeof(CHARFORMATW) == 92);
 
 constexpr const wchar_t* kTextDocumentIid = L"{8CC497C0-A1DF-11ce-8098-00AA0047BE5D}";
 
-// Keeps the gadget quiet for one program-made change and puts back the state it found,
-// so a change made while the gadget is still being created does not sensitize it early.
-class Desensitized {
- public:
-  explicit Desensitized(TWindowsGadget& gadget) : gadget_(gadget), was_(gadget._sensitive) {
-    gadget_.DeSensitize();
-  }
-  ~Desensitized() {
-    if (was_) gadget_.Sensitize();
-  }
-  Desensitized(const Desensitized&) = delete;
-  Desensitized& operator=(const Desensitized&) = delete;
-
- private:
-  TWindowsGadget& gadget_;
-  int32_t was_;
-};
-
 // Sets `busy` for one program-made change; nests.
 class Busy {
  public:
@@ -75,18 +57,18 @@ void TWindowsTextArea::Build(const GadgetRef& group, int32_t areaStyle) {
   SendMessageW(hwnd, EM_SETEVENTMASK, 0, kTextAreaEventMask);
   SendMessageW(hwnd, EM_SETUNDOLIMIT, 0, 0);  // no undo history is kept
   GiveDefaultFont(hwnd);
-  SendMessageW(hwnd, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole));
+  IRichEditOle* richEdit = nullptr;
+  SendMessageW(hwnd, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&richEdit));
+  ole = TComRef<IRichEditOle>::Adopt(richEdit);
   if (ole && SUCCEEDED(IIDFromString(kTextDocumentIid, &IID_ITextDocument))) {
-    ole->QueryInterface(IID_ITextDocument, reinterpret_cast<void**>(&idoc));
+    idoc = ole.As<ITextDocument>(IID_ITextDocument);
   }
   Register(GADGETCLASS_TEXTAREA, hwnd, nullptr, 0);
 }
 
 void TWindowsTextArea::ReleaseInterfaces() {
-  if (idoc) idoc->Release();
-  idoc = nullptr;
-  if (ole) ole->Release();
-  ole = nullptr;
+  idoc.reset();
+  ole.reset();
 }
 
 int32_t TWindowsTextArea::Free() {
@@ -101,10 +83,10 @@ int32_t TWindowsTextArea::CharCount() {
       SendMessageW(_hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
 }
 
-ITextRange* TWindowsTextArea::RangeOf(int32_t start, int32_t end) {
+TComRef<ITextRange> TWindowsTextArea::RangeOf(int32_t start, int32_t end) {
   ITextRange* range = nullptr;
-  if (idoc && FAILED(idoc->Range(start, end, &range))) range = nullptr;
-  return range;
+  if (!idoc || FAILED(idoc->Range(start, end, &range))) return {};
+  return TComRef<ITextRange>::Adopt(range);
 }
 
 int32_t TWindowsTextArea::InsertText(const std::u16string& text, int32_t pos, int32_t length) {
@@ -113,7 +95,7 @@ int32_t TWindowsTextArea::InsertText(const std::u16string& text, int32_t pos, in
 
 int32_t TWindowsTextArea::ReplaceSpan(const std::u16string& text, TCharSpan span) {
   Busy quiet(busy);
-  ITextRange* range = RangeOf(span.start, span.end);
+  TComRef<ITextRange> range = RangeOf(span.start, span.end);
   if (!range) return 0;
   LONG start = span.start;
   LONG end = span.end;
@@ -121,7 +103,7 @@ int32_t TWindowsTextArea::ReplaceSpan(const std::u16string& text, TCharSpan span
   range->GetEnd(&end);
   BSTR native = SysAllocStringLen(Wide(text), static_cast<UINT>(text.size()));
   {
-    Desensitized still(*this);
+    TQuietChange still(*this);
     const int32_t before = CharCount();
     ParkSelection(start);
     range->SetText(native);
@@ -130,7 +112,6 @@ int32_t TWindowsTextArea::ReplaceSpan(const std::u16string& text, TCharSpan span
     RestoreSelection(start, replaced, replaced + CharCount() - before);
   }
   SysFreeString(native);
-  range->Release();
   return 0;
 }
 
@@ -170,7 +151,7 @@ void TWindowsTextArea::LayOut() {
 int32_t TWindowsTextArea::AddText(const std::u16string& text) {
   InsertText(text, CharCount(), 0);
   // Moving the caret is the program's doing too: no selection event for it.
-  Desensitized still(*this);
+  TQuietChange still(*this);
   cr1.cpMin = cr1.cpMax = CharCount();
   SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
   return 0;
@@ -196,7 +177,7 @@ int32_t TWindowsTextArea::ReplaceText(int32_t pos, int32_t length, const std::u1
 
 std::u16string TWindowsTextArea::AreaText(int32_t pos, int32_t length, int32_t units) {
   const TCharSpan span = ToCharSpan(pos, length, units);
-  ITextRange* range = RangeOf(span.start, span.end);
+  TComRef<ITextRange> range = RangeOf(span.start, span.end);
   if (!range) return {};
   BSTR native = nullptr;
   std::u16string text;
@@ -204,7 +185,6 @@ std::u16string TWindowsTextArea::AreaText(int32_t pos, int32_t length, int32_t u
     text.assign(reinterpret_cast<const char16_t*>(native), SysStringLen(native));
   }
   SysFreeString(native);
-  range->Release();
   std::replace(text.begin(), text.end(), u'\r', u'\n');
   return text;
 }
@@ -241,7 +221,7 @@ int32_t TWindowsTextArea::GetSelectionLength(int32_t units) {
 
 int32_t TWindowsTextArea::SetSelection(int32_t pos, int32_t length, int32_t units) {
   const TCharSpan span = ToCharSpan(pos, length, units);
-  Desensitized still(*this);
+  TQuietChange still(*this);
   cr1.cpMin = span.start;
   cr1.cpMax = span.end;
   SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
@@ -252,10 +232,11 @@ int32_t TWindowsTextArea::SetStyle(int32_t r, int32_t g, int32_t b, int32_t flag
                                    int32_t length, int32_t units) {
   const TCharSpan span = ToCharSpan(pos, length, units);
   Busy quiet(busy);
-  ITextRange* range = RangeOf(span.start, span.end);
+  TComRef<ITextRange> range = RangeOf(span.start, span.end);
   if (!range) return 0;
-  ITextFont* font = nullptr;
-  if (SUCCEEDED(range->GetFont(&font)) && font) {
+  ITextFont* rawFont = nullptr;
+  if (SUCCEEDED(range->GetFont(&rawFont)) && rawFont) {
+    const auto font = TComRef<ITextFont>::Adopt(rawFont);
     auto truth = [flags](int32_t bit) { return (flags & bit) ? tomTrue : tomFalse; };
     font->SetForeColor(r + g * 256 + b * 65536);
     font->SetBold(truth(1));
@@ -265,10 +246,8 @@ int32_t TWindowsTextArea::SetStyle(int32_t r, int32_t g, int32_t b, int32_t flag
     if (FAILED(font->SetUnderline((flags & 4) ? tomSingle : tomNone))) {
       font->SetUnderline(truth(4));
     }
-    font->Release();
     LayOut();
   }
-  range->Release();
   return 0;
 }
 
@@ -283,7 +262,7 @@ int32_t TWindowsTextArea::SetTextColor(int32_t r, int32_t g, int32_t b) {
   cf.dwMask = CFM_COLOR | CFM_BOLD | CFM_ITALIC;
   cf.dwEffects = 0;
   cf.crTextColor = ColourOf(r, g, b);
-  Desensitized still(*this);
+  TQuietChange still(*this);
   SendMessageW(_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
   SendMessageW(_hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
   return 0;

@@ -74,8 +74,8 @@ class TWindowsTextArea final : public TWindowsGadget {
   CHARRANGE cr1{};      // scratch selection ranges
   CHARRANGE cr2{};
   CHARFORMATW cf{};  // the format SetTextColor applies
-  IRichEditOle* ole = nullptr;
-  ITextDocument* idoc = nullptr;
+  TComRef<IRichEditOle> ole;
+  TComRef<ITextDocument> idoc;
   int32_t busy = 0;      // 1 while the program itself changes the text
   int32_t readonly = 0;  // created with TEXTAREA_READONLY
   IID IID_ITextDocument{};
@@ -88,7 +88,7 @@ class TWindowsTextArea final : public TWindowsGadget {
   // Replaces the characters of `span` with `text`; never posts an event.
   int32_t ReplaceSpan(const std::u16string& text, TCharSpan span);
   // The text object model range [start, end), or null when there is none.
-  ITextRange* RangeOf(int32_t start, int32_t end);
+  TComRef<ITextRange> RangeOf(int32_t start, int32_t end);
   void Build(const GadgetRef& group, int32_t areaStyle);
   void LayOut();
   void ParkSelection(int32_t pos);

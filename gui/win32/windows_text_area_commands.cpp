@@ -90,7 +90,8 @@ int32_t TWindowsTextArea::DoPrint() {
   if (cr2.cpMin == cr2.cpMax) dialog.Flags |= PD_NOSELECTION;
   if (!PrintDlgW(&dialog)) return 0;
 
-  HDC dc = dialog.hDC;
+  const UniqueDc printer(dialog.hDC);
+  HDC dc = printer.get();
   CHARRANGE range = (dialog.Flags & PD_SELECTION) ? cr2 : CHARRANGE{0, -1};
   int32_t end = range.cpMax < 0 ? CharCount() : range.cpMax;
   std::u16string title = ApplicationTitle();
@@ -121,7 +122,6 @@ int32_t TWindowsTextArea::DoPrint() {
   SetCursor(old_cursor);
   if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
   if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-  if (dc) DeleteDC(dc);
   return ok ? 1 : 0;
 }
 

@@ -105,7 +105,7 @@ inline void CloseImageList(HIMAGELIST list) {
 inline void CloseMenu(HMENU menu) {
   DestroyMenu(menu);
 }
-inline void CloseMemoryDc(HDC dc) {
+inline void CloseDc(HDC dc) {
   DeleteDC(dc);
 }
 }  // namespace native_detail
@@ -117,8 +117,9 @@ using UniqueIcon = TUniqueNative<HICON, native_detail::CloseIcon, NativeKind::kI
 using UniqueImageList =
     TUniqueNative<HIMAGELIST, native_detail::CloseImageList, NativeKind::kImageList>;
 using UniqueMenu = TUniqueNative<HMENU, native_detail::CloseMenu, NativeKind::kMenu>;
-// A memory device context made with CreateCompatibleDC (not one taken with GetDC).
-using UniqueMemoryDc = TUniqueNative<HDC, native_detail::CloseMemoryDc, NativeKind::kDeviceContext>;
+// A device context the program made (CreateCompatibleDC, a printer's from PrintDlg),
+// deleted with DeleteDC; never one taken with GetDC, which is released instead.
+using UniqueDc = TUniqueNative<HDC, native_detail::CloseDc, NativeKind::kDeviceContext>;
 
 // An image a gadget shows that may be a bitmap (button images) or an icon (window icons);
 // released the way its kind needs.

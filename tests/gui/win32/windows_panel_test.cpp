@@ -202,6 +202,10 @@ TEST_F(WindowsPanelTest, APictureRefused32BitsIsShownWith24BitsWithoutAlpha) {
   EXPECT_EQ(panel->_bitmapwidth, 20);
   ErasedPixels erased(panel->_hwnd);
   EXPECT_EQ(erased.At(10, 10), kRed) << "the picture's colours, opaque";
+
+  // A picture without area is no picture (no bitmap can be made of it).
+  panel->SetPixmap(TPixmap::Create(0, 20, PF_RGB888), PANELPIXMAP_TILE);
+  EXPECT_EQ(panel->_bitmap.get(), nullptr);
 }
 
 TEST_F(WindowsPanelTest, TranslucentPanelBlendsOverItsParent) {

@@ -463,15 +463,15 @@ TEST_F(TextAreaTest, TheDocumentIsReleasedWithTheGadgetOrItsWindow) {
   HWND hwnd = freed->_hwnd;
   freed->Free();
   EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_EQ(freed->idoc, nullptr);
-  EXPECT_EQ(freed->ole, nullptr);
+  EXPECT_FALSE(freed->idoc);
+  EXPECT_FALSE(freed->ole);
 
   auto own_host = THostWindow::Create();
   auto kid = NewArea(0, own_host);
   kid->AddText(u"text");
   own_host->Free();  // the area's window goes with its parent's
-  EXPECT_EQ(kid->idoc, nullptr);
-  EXPECT_EQ(kid->ole, nullptr);
+  EXPECT_FALSE(kid->idoc);
+  EXPECT_FALSE(kid->ole);
   EXPECT_EQ(kid->GetText(), u"");  // no document: nothing to read, and no crash
 }
 
