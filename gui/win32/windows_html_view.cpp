@@ -57,8 +57,10 @@ int32_t TWindowsHTMLView::SetText(const std::u16string& text) {
   return 0;
 }
 
+// The address of the page last shown in full, so that HtmlViewGetURL tells where the
+// view is; empty before the first page has completed.
 std::u16string TWindowsHTMLView::GetText() {
-  return {};
+  return mshtml ? mshtml->url : std::u16string();
 }
 
 std::u16string TWindowsHTMLView::Run(const std::u16string& script) {

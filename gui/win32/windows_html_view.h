@@ -32,7 +32,7 @@ class TWindowsHTMLView final : public TWindowsGadget {
   // 1 while the document is loading, else 0 (not gadget state bits).
   int32_t State() override;
   int32_t SetText(const std::u16string& text) override;  // navigates; empty is ignored
-  std::u16string GetText() override;                     // always empty
+  std::u16string GetText() override;                     // the last complete page's address
   std::u16string Run(const std::u16string& script) override;
   LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
