@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Builds tempra.exe and runs it under Wine:   bash scripts/run.sh
+# The toolkit's gadget gallery instead:        bash scripts/run.sh gallery
 #
 # Run as root it first installs the Debian 12 packages it needs; as anyone else it names
 # the missing ones and stops. It builds the `tempra` target of the win64 preset
@@ -8,7 +9,9 @@
 # no usable display it starts a virtual one (Xvfb) holding a Wine desktop, which draws the
 # window's title bar itself. Once the main window is up, a screenshot of it is saved
 # (build/win64/tempra-screenshot.png). The script then waits until the program ends
-# ("Uscita" or the close box); Ctrl+C ends the program and the script together.
+# ("Uscita" or the close box); Ctrl+C ends the program and the script together. With
+# `gallery` the same is done for quardeln-gallery.exe (target quardeln-gallery), whose
+# screenshot goes to build/win64/gallery-screenshot.png.
 #
 # Environment: TEMPRA_JOBS (parallel build jobs, default 2), TEMPRA_SCREENSHOT (where
 # the screenshot goes).
@@ -18,10 +21,20 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 CALLER_DIR=$PWD
 JOBS=${TEMPRA_JOBS:-2}
 BUILD="$ROOT/build/win64"
+TARGET=tempra
 EXE="$BUILD/app/win32/tempra.exe"
 PREFIX="$BUILD/wineprefix-run"  # the tests' session stops its own prefix's wineserver
 SHOT=${TEMPRA_SCREENSHOT:-$BUILD/tempra-screenshot.png}
 TITLE="Vornelt Tempra V0.5 - Italiano "
+if [[ "${1:-}" == gallery ]]; then
+  TARGET=quardeln-gallery
+  EXE="$BUILD/examples/gallery/quardeln-gallery.exe"
+  SHOT=${TEMPRA_SCREENSHOT:-$BUILD/gallery-screenshot.png}
+  TITLE="Quardeln Gallery"
+elif [[ $# -gt 0 ]]; then
+  echo "usage: bash scripts/run.sh [gallery]" >&2
+  exit 2
+fi
 PACKAGES=(cmake ninja-build googletest mingw-w64 g++-mingw-w64-x86-64-posix
   gcc-mingw-w64-x86-64-posix wine wine64 xvfb xauth fonts-wine imagemagick x11-utils
   util-linux)
@@ -57,8 +70,8 @@ ensure_packages() {
 build() {
   mkdir -p "$BUILD"
   local log="$BUILD/run-build.log"
-  say "building tempra.exe (log: $log)"
-  if ! (cd "$ROOT" && cmake --preset win64 && cmake --build --preset win64 --target tempra -j "$JOBS") \
+  say "building $(basename "$EXE") (log: $log)"
+  if ! (cd "$ROOT" && cmake --preset win64 && cmake --build --preset win64 --target "$TARGET" -j "$JOBS") \
     >"$log" 2>&1; then
     tail -30 "$log" >&2
     say "build failed"
@@ -148,10 +161,10 @@ main() {
   else
     say "could not take a screenshot"
   fi
-  say "tempra.exe is running on display $DISPLAY; Ctrl+C ends it"
+  say "$(basename "$EXE") is running on display $DISPLAY; Ctrl+C ends it"
   wait "$WINE_PID"
   WINE_PID=""
-  say "tempra.exe has ended"
+  say "$(basename "$EXE") has ended"
 }
 
 main "$@"
