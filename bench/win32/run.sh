@@ -3,13 +3,13 @@
 # against the smallest titled-window program, the CPU of waiting for an alarm against
 # its floor, and a call posted to the main thread against the bare message round trip.
 #   bash bench/win32/run.sh [BUILD_DIR]     (default build/win64, built with its preset)
-# Options through the environment: STARTUP_RUNS (11), WAIT_SECONDS (20), WAIT_ROUNDS (3).
+# Options through the environment: STARTUP_RUNS (21), WAIT_SECONDS (20), WAIT_ROUNDS (3).
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD=$(realpath -m "${1:-$ROOT/build/win64}")
 BENCH="$BUILD/bench/win32"
 TEMPRA="$BUILD/app/win32/tempra.exe"
-STARTUP_RUNS=${STARTUP_RUNS:-11}
+STARTUP_RUNS=${STARTUP_RUNS:-21}
 WAIT_SECONDS=${WAIT_SECONDS:-20}
 WAIT_ROUNDS=${WAIT_ROUNDS:-3}
 

@@ -11,10 +11,10 @@ namespace {
 
 constexpr UINT_PTR kWatchId = 0x51574D;  // one watch per window, whoever registers it
 
-// Every window in the map is watched for its end, also the ones whose procedure is not
-// ClassWndProc (a gadget's tooltip window, the inner controls of a combo box): when the
-// system destroys one with its parent or owner, its entry goes with it, so the map
-// never routes a reused handle to a gadget that is gone.
+// ClassWndProc forgets the windows it runs for when they end; every other window in the
+// map (a gadget's tooltip window, the inner controls of a combo box) is watched for its
+// end: when the system destroys one with its parent or owner, its entry goes with it, so
+// the map never routes a reused handle to a gadget that is gone.
 LRESULT CALLBACK WatchDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR) {
   if (msg == WM_NCDESTROY) {
@@ -38,6 +38,8 @@ void TWindowsGUIDriver::RegisterHwnd(HWND hwnd, const std::shared_ptr<TWindowsGa
   // A failed CreateWindowExW leaves handle 0, which must never find a gadget.
   if (!hwnd || !gadget) return;
   HwndMap[hwnd] = gadget;
+  const auto ownProc = reinterpret_cast<LONG_PTR>(&TWindowsGUIDriver::ClassWndProc);
+  if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == ownProc) return;
   // Only our own windows: the desktop belongs to another process, and a subclass record
   // left on it would point into this process's memory for every other program to read.
   DWORD process = 0;

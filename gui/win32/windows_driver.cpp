@@ -1,7 +1,8 @@
 // The driver object: start-up of the native side (common controls, the desktop, the
-// keyboard hook, the shared tooltip), gadget creation and the driver's class functions.
-// OLE and the rich-edit library start with the first gadget that needs them: a program's
-// first window shows sooner without them.
+// keyboard hook), gadget creation and the driver's class functions. OLE, the rich-edit
+// library and the shared tooltip window come with the first gadget that needs them: a
+// program's first window shows sooner without them (the tooltip, a top-level window of
+// its own, costs as much as a small window does).
 #include "gui/win32/windows_driver.h"
 
 #include "gui/win32/gadget_factory.h"
@@ -54,7 +55,11 @@ TWindowsGUIDriver::TWindowsGUIDriver() {
   DriverDesktop->Create();
   KeyboardHook =
       SetWindowsHookExW(WH_KEYBOARD, &KeyboardProc, DriverInstance(), GetCurrentThreadId());
-  CreateSharedTooltip();
+}
+
+HWND SharedTooltipWindow() {
+  if (!SharedTooltip) TWindowsGUIDriver::CreateSharedTooltip();
+  return SharedTooltip;
 }
 
 TWindowsGUIDriver::~TWindowsGUIDriver() {

@@ -55,7 +55,7 @@ class TWindowsGUIDriver final : public TOrvaneDriver {
   // The owner of every dialog the driver opens.
   static HWND GetActiveHwnd();
 
- private:
+  // Makes SharedTooltip; SharedTooltipWindow calls it on first use.
   static void CreateSharedTooltip();
 };
 
@@ -63,7 +63,7 @@ class TWindowsGUIDriver final : public TOrvaneDriver {
 extern std::shared_ptr<TWindowsDesktop> DriverDesktop;
 extern std::shared_ptr<TWindowsFont> DefaultGuiFont;
 extern HHOOK KeyboardHook;
-extern HWND SharedTooltip;
+extern HWND SharedTooltip;     // null until the first tooltip: SharedTooltipWindow makes it
 extern ATOM WindowClassAtom;   // 0 until ClassName has registered the class
 extern HCURSOR PointerCursor;  // 0: windows show their class cursor
 // The window that last became active; weak, so a freed window does not stay alive.
@@ -76,6 +76,9 @@ extern std::array<int32_t, 3> CommonControlVersion;  // major, minor, build
 
 // The module instance the driver creates its windows with.
 HINSTANCE DriverInstance();
+
+// SharedTooltip, made on first use.
+HWND SharedTooltipWindow();
 
 // Started on first need, not with the driver: OLE (the HTML view's browser, the text
 // area's clipboard and drag and drop) and the rich-edit library (text areas).

@@ -38,15 +38,16 @@ int32_t TWindowsGadget::Register(int32_t gadgetClass, HWND hwnd, HWND hwndclient
   _class = gadgetClass;
   _hwnd = hwnd;
   _hwndclient = hwndclient;
-  WindowsGadgetRef self = WindowsSelf();
-  TWindowsGUIDriver::RegisterHwnd(_hwnd, self);
-  if (_hwndclient) TWindowsGUIDriver::RegisterHwnd(_hwndclient, self);
   const ATOM atom = static_cast<ATOM>(GetClassLongW(hwnd, GCW_ATOM));
   const auto ownProc = reinterpret_cast<LONG_PTR>(&TWindowsGUIDriver::ClassWndProc);
   // Subclassing a window twice would make ClassWndProc its own "previous" procedure.
+  // Before the map entry: a window that runs ClassWndProc needs no other watch.
   if (atom != 0 && atom != WindowClassAtom && GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != ownProc) {
     _proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, ownProc));
   }
+  WindowsGadgetRef self = WindowsSelf();
+  TWindowsGUIDriver::RegisterHwnd(_hwnd, self);
+  if (_hwndclient) TWindowsGUIDriver::RegisterHwnd(_hwndclient, self);
   if (tooltips) SetupToolTips();
   return 0;
 }

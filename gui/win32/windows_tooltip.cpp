@@ -36,7 +36,8 @@ int32_t TWindowsGadget::SetTooltip(const std::u16string& text) {
     tool.lpszText = reinterpret_cast<LPWSTR>(_wstrTooltip.data());
     if (_toolAdded == 0) {
       _toolAdded =
-          SendMessageW(SharedTooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) ? 1 : 0;
+          SendMessageW(SharedTooltipWindow(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) ? 1
+                                                                                                : 0;
     } else {
       SendMessageW(SharedTooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }

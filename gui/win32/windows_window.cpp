@@ -62,8 +62,12 @@ void TWindowsWindow::Build(const GadgetRef& group, int32_t given) {
   if (given & WINDOW_HIDDEN) native &= ~static_cast<DWORD>(WS_VISIBLE);
   _wstyle = static_cast<int32_t>(native);
   _xstyle = static_cast<int32_t>(ex_style);
-  _hwnd = CreateWindowExW(ex_style, Wide(TWindowsGUIDriver::ClassName()), L"", native, 0, 0, 0, 0,
-                          owner, bar.get(), DriverInstance(), nullptr);
+  // Made hidden and shown once placed (Rethink): shown at once it would appear at size 0
+  // and then move, two trips through the window system where one does.
+  _showwhenplaced = (native & WS_VISIBLE) != 0;
+  _hwnd = CreateWindowExW(ex_style, Wide(TWindowsGUIDriver::ClassName()), L"",
+                          native & ~static_cast<DWORD>(WS_VISIBLE), 0, 0, 0, 0, owner, bar.get(),
+                          DriverInstance(), nullptr);
   // The window destroys its bar when it goes; only a window that was not made leaves it ours.
   if (_hwnd) _hmenu = bar.release();
   HWND client = nullptr;
@@ -112,6 +116,10 @@ int32_t TWindowsWindow::Rethink() {
   ConvertToContainerDimensions(x, y, w, h);
   _suppressresizeevents = 1;
   MoveWindow(_hwnd, x, y, w, h, TRUE);
+  if (_showwhenplaced) {
+    _showwhenplaced = false;
+    ShowWindow(_hwnd, SW_SHOW);
+  }
   _suppressresizeevents = 0;
   return 0;
 }

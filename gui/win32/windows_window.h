@@ -64,6 +64,8 @@ class TWindowsWindow final : public TWindowsGadget {
   int32_t ConvertToContainerDimensions(int32_t& x, int32_t& y, int32_t& w, int32_t& h);
 
  private:
+  bool _showwhenplaced = false;  // made hidden to be shown at its first placement
+
   struct Placement {
     int32_t x = 0;
     int32_t y = 0;

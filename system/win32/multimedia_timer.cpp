@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "system/win32/win32_internal.h"
+
 namespace quardeln {
 namespace {
 
@@ -73,6 +75,7 @@ void CALLBACK MultimediaTimerCallback(UINT id, UINT, DWORD_PTR user, DWORD_PTR, 
 // across timeSetEvent, which may wait for the timer thread.
 int32_t TMultimediaTimerBackend::Start(int32_t periodMs, uintptr_t cookie) {
   if (periodMs <= 0) return 0;
+  win32::RaiseTimerResolution();
   uintptr_t serial = 0;
   {
     TableScope hold;

@@ -1,5 +1,6 @@
 // What the Windows driver's own files share: the input half's state that the pump and
-// start-up touch, and the failure a native callback left for the pump. Main thread only.
+// start-up touch, the failure a native callback left for the pump, and the timer
+// resolution. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -16,5 +17,9 @@ void ResetPointerState();
 
 // Rethrows (and forgets) the failure a native callback deferred, if any.
 void RethrowDeferredFailure();
+
+// Raises the system's timer resolution to 1 ms, once; the system driver's exit handler
+// lowers it again.
+void RaiseTimerResolution();
 
 }  // namespace quardeln::win32

@@ -32,13 +32,15 @@ struct MainThreadCall {
 constexpr DWORD kWakeMask = 0xFF;
 
 bool Started = false;
+bool ResolutionRaised = false;     // main thread only
 std::atomic<DWORD> MainThread{0};  // read by posting threads
 HHOOK MessageHook = nullptr;
 std::exception_ptr DeferredFailure;  // main thread only
 
 void StopSystemDriver() {
   if (!Started) return;
-  timeEndPeriod(1);
+  if (ResolutionRaised) timeEndPeriod(1);
+  ResolutionRaised = false;
   Started = false;
 }
 
@@ -77,7 +79,6 @@ void StartSystemDriver() {
   PeekMessageA(&unused, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
   MessageHook = SetWindowsHookExA(WH_GETMESSAGE, &MainThreadMessageHook, nullptr, MainThread);
   if (!MessageHook) RaiseError("Cannot install the message hook of the main thread");
-  timeBeginPeriod(1);
   std::atexit(&StopSystemDriver);
   Started = true;
 }
@@ -126,6 +127,13 @@ DWORD WINAPI WorkerThreadMain(LPVOID parameter) {
 }  // namespace
 
 namespace win32 {
+
+// Raised with the first timer rather than at start-up: the multimedia library is then
+// mapped only by programs that use timers, and after their first window is up.
+void RaiseTimerResolution() {
+  if (ResolutionRaised) return;
+  ResolutionRaised = timeBeginPeriod(1) == TIMERR_NOERROR;
+}
 
 void RethrowDeferredFailure() {
   if (!DeferredFailure) return;

@@ -13,7 +13,7 @@ namespace {
 using LookAndInputTest = DriverTest;
 
 int ToolCount() {
-  return static_cast<int>(SendMessageW(SharedTooltip, TTM_GETTOOLCOUNT, 0, 0));
+  return static_cast<int>(SendMessageW(SharedTooltipWindow(), TTM_GETTOOLCOUNT, 0, 0));
 }
 
 std::u16string ToolText(HWND tool) {
@@ -23,7 +23,7 @@ std::u16string ToolText(HWND tool) {
   info.hwnd = GetParent(tool);
   info.uId = reinterpret_cast<UINT_PTR>(tool);
   info.lpszText = buffer.data();
-  SendMessageW(SharedTooltip, TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&info));
+  SendMessageW(SharedTooltipWindow(), TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&info));
   return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()));
 }
 
