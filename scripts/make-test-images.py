@@ -99,6 +99,15 @@ def bmp_claiming(width, height):
     return struct.pack("<2sIHHI", b"BM", 14 + len(header) + 16, 0, 0, 54) + header + b"\x80" * 16
 
 
+def bmp_announcing_palette(colours):
+    rows = b"\x00\x00\x00\x00" * 3
+    header = struct.pack("<IiiHHIIiiII", 40, 3, 3, 1, 1, 0, len(rows), 2835, 2835, colours, 0)
+    palette = b"\x00\x00\x00\x00\xff\xff\xff\x00"
+    offset = 14 + len(header) + len(palette)
+    return (struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset) + header + palette +
+            rows)
+
+
 # ICO: a directory, then each image as a bitmap of double height (colours, then the
 # one-bit AND mask, here all zero) or as a whole PNG.
 
@@ -209,6 +218,9 @@ def files():
         "huge.png": png_claiming(100000, 100000),
         "huge.bmp": bmp_claiming(20000, 20000),
         "huge.ico": ico([(0, 0, 32, info_header(20000, 40000, 32, 0) + b"\x80" * 64)]),
+        # A one-bit bitmap announcing 0xFE000000 palette entries (found by fuzzing: a
+        # decoder sized its palette buffer by it, about 4 GiB).
+        "huge-palette.bmp": bmp_announcing_palette(0xFE000000),
     }
 
 

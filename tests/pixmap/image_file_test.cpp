@@ -126,8 +126,9 @@ TEST_F(ImageFile, IconGivesItsLargestThenDeepestImage) {
 }
 
 TEST_F(ImageFile, DamagedOrAbsurdFilesGiveNull) {
-  for (const char* name : {"truncated.png", "truncated.bmp", "corrupt.png", "bad-header.png",
-                           "corrupt.ico", "short.ico", "huge.png", "huge.bmp", "huge.ico"}) {
+  for (const char* name :
+       {"truncated.png", "truncated.bmp", "corrupt.png", "bad-header.png", "corrupt.ico",
+        "short.ico", "huge.png", "huge.bmp", "huge.ico", "huge-palette.bmp"}) {
     EXPECT_EQ(Load(name), nullptr) << name;
   }
   const std::string text = "plain text, no image";
