@@ -8,6 +8,7 @@ namespace quardeln {
 
 HWND CreateChildWindow(const std::u16string& class_name, DWORD ex_style, DWORD style, HWND parent,
                        intptr_t control_id) {
+  EnsureCommonControls();
   // A child window's "menu" argument carries its control id.
   return CreateWindowExW(ex_style, Wide(class_name), L"", style, 0, 0, 0, 0, parent,
                          reinterpret_cast<HMENU>(control_id), DriverInstance(), nullptr);

@@ -66,6 +66,7 @@ void TWindowsComboBox::Build(const GadgetRef& group, int32_t given) {
   const bool editable = (given & COMBOBOX_EDITABLE) != 0;
   const DWORD native = kComboBoxStyle | (editable ? CBS_DROPDOWN : CBS_DROPDOWNLIST);
   HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  EnsureCommonControls();
   HWND hwnd = CreateWindowExW(0, WC_COMBOBOXEXW, L"", native, 0, 0, 0, kDropDownHeight, container,
                               nullptr, DriverInstance(), nullptr);
   Register(GADGETCLASS_COMBOBOX, hwnd, nullptr, 0);

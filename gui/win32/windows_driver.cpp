@@ -1,8 +1,8 @@
-// The driver object: start-up of the native side (common controls, the desktop, the
-// keyboard hook), gadget creation and the driver's class functions. OLE, the rich-edit
+// The driver object: start-up of the native side (the desktop, the keyboard hook), gadget
+// creation and the driver's class functions. The common controls, OLE, the rich-edit
 // library and the shared tooltip window come with the first gadget that needs them: a
-// program's first window shows sooner without them (the tooltip, a top-level window of
-// its own, costs as much as a small window does).
+// program's first window shows sooner without them (loading the common controls costs
+// about as much as showing a window; so does the tooltip, a top-level window of its own).
 #include "gui/win32/windows_driver.h"
 
 #include "gui/win32/gadget_factory.h"
@@ -29,6 +29,18 @@ HINSTANCE DriverInstance() {
   return GetModuleHandleW(nullptr);
 }
 
+void EnsureCommonControls() {
+  // Once for the run: registers every class group of the common controls (and, with the
+  // program's manifest, their version 6, which the system's own controls then use too).
+  static const bool loaded = [] {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = 0x7FF;
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)loaded;
+}
+
 void EnsureOleStarted() {
   // Once for the run, on the GUI thread; OLE stays up until the process ends.
   static const bool started = SUCCEEDED(OleInitialize(nullptr));
@@ -44,10 +56,6 @@ void EnsureRichEditLoaded() {
 TWindowsGUIDriver::TWindowsGUIDriver() {
   ResolveOptionalEntryPoints();
   CustomColours.fill(RGB(255, 255, 255));
-  INITCOMMONCONTROLSEX controls{};
-  controls.dwSize = sizeof controls;
-  controls.dwICC = 0x7FF;  // every class group of the common controls
-  InitCommonControlsEx(&controls);
   DefaultGuiFont =
       TWindowsFont::FromStockFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), 12, 0);
   HwndMap.clear();
@@ -70,6 +78,7 @@ TWindowsGUIDriver::~TWindowsGUIDriver() {
 }
 
 void TWindowsGUIDriver::CreateSharedTooltip() {
+  EnsureCommonControls();
   SharedTooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                   GetDesktopWindow(), nullptr, DriverInstance(), nullptr);
   SendMessageW(SharedTooltip, TTM_SETMAXTIPWIDTH, 0, 300);  // long tips wrap

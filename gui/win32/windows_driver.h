@@ -80,8 +80,10 @@ HINSTANCE DriverInstance();
 // SharedTooltip, made on first use.
 HWND SharedTooltipWindow();
 
-// Started on first need, not with the driver: OLE (the HTML view's browser, the text
-// area's clipboard and drag and drop) and the rich-edit library (text areas).
+// Started on first need, not with the driver: the common controls (every control but
+// the driver's own windows), OLE (the HTML view's browser, the text area's clipboard and
+// drag and drop) and the rich-edit library (text areas).
+void EnsureCommonControls();
 void EnsureOleStarted();
 void EnsureRichEditLoaded();
 

@@ -66,6 +66,7 @@ std::shared_ptr<TWindowsListBox> TWindowsListBox::Create(const GadgetRef& group,
 
 void TWindowsListBox::Build(const GadgetRef& group) {
   HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
+  EnsureCommonControls();
   HWND hwnd =
       CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", kListBoxStyle, 0, 0, kCreationSize,
                       kCreationSize, container, nullptr, DriverInstance(), nullptr);

@@ -58,6 +58,7 @@ int32_t TWindowsGadget::SetupToolTips() {
     TWindowsGUIDriver::RemoveHwnd(old);
     DestroyWindow(old);
   }
+  EnsureCommonControls();
   _tooltips =
       CreateWindowExW(0, TOOLTIPS_CLASSW, L"", TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, _hwnd, nullptr, DriverInstance(), nullptr);
