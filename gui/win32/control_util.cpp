@@ -31,4 +31,27 @@ void UseExplorerTheme(HWND hwnd) {
   SetWindowThemePtr(hwnd, L"Explorer", nullptr);
 }
 
+UINT TDeferredRedraw::ResumeMessage() {
+  static const UINT message = RegisterWindowMessageW(L"QuardelnResumeRedraw");
+  return message;
+}
+
+void TDeferredRedraw::Defer(HWND hwnd) {
+  if (deferred_ || !hwnd) return;
+  if (!PostMessageW(hwnd, ResumeMessage(), 0, 0)) return;
+  deferred_ = true;
+  wasVisible_ = (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+}
+
+bool TDeferredRedraw::Resume(HWND hwnd) {
+  if (!deferred_) return false;
+  deferred_ = false;
+  SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+  // A control that leaves the message to the default procedure gets WS_VISIBLE with it.
+  const LONG native = GetWindowLongW(hwnd, GWL_STYLE);
+  if (!wasVisible_ && (native & WS_VISIBLE)) SetWindowLongW(hwnd, GWL_STYLE, native & ~WS_VISIBLE);
+  return true;
+}
+
 }  // namespace quardeln

@@ -34,6 +34,27 @@ void GiveDefaultFont(HWND hwnd);
 // report their version and the theme function exists; elsewhere nothing changes.
 void UseExplorerTheme(HWND hwnd);
 
+// Holds a control's redraw off while the program changes its items, until the message
+// loop runs again (a message posted to the control brings it back) or something needs the
+// control's layout first: under Wine a list or tree control repaints and lays itself out
+// again at every item change, which costs far more than the change itself.
+class TDeferredRedraw {
+ public:
+  // Turns the redraw of `hwnd` off, once per batch; leaves it on when the message that
+  // would bring it back cannot be posted.
+  void Defer(HWND hwnd);
+  // Turns it back on; false when it was on.
+  bool Resume(HWND hwnd);
+  bool Deferred() const { return deferred_; }
+  void Forget() { deferred_ = false; }  // the control is gone
+  // The message Defer posts, which the control's gadget answers with Resume.
+  static UINT ResumeMessage();
+
+ private:
+  bool deferred_ = false;
+  bool wasVisible_ = false;  // WS_VISIBLE when the redraw went off
+};
+
 // Keeps a gadget quiet for one program-made change of its native control and puts back
 // the state it found, so a change made during creation does not sensitize it early.
 class TQuietChange {

@@ -16,12 +16,6 @@ namespace {
 constexpr DWORD kListBoxStyle = 0x5401404D;
 constexpr int kCreationSize = 20;
 
-// Posted to the control when its redraw goes off; it turns it back on.
-UINT ResumeRedrawMessage() {
-  static const UINT message = RegisterWindowMessageW(L"QuardelnListBoxResumeRedraw");
-  return message;
-}
-
 // Messages before which the column must have its width: painting, input that hit-tests
 // or scrolls, and the queries of item and column geometry.
 bool NeedsFittedColumn(UINT msg) {
@@ -80,21 +74,11 @@ void TWindowsListBox::Build(const GadgetRef& group) {
 }
 
 void TWindowsListBox::DeferRedraw() {
-  if (_redrawdeferred || !_hwnd) return;
-  // Without the message that brings it back, the redraw stays on.
-  if (!PostMessageW(_hwnd, ResumeRedrawMessage(), 0, 0)) return;
-  _redrawdeferred = 1;
-  _wasvisible = (GetWindowLongW(_hwnd, GWL_STYLE) & WS_VISIBLE) ? 1 : 0;
-  SendMessageW(_hwnd, WM_SETREDRAW, FALSE, 0);
+  _redraw.Defer(_hwnd);
 }
 
 void TWindowsListBox::ResumeRedraw() {
-  if (!_redrawdeferred) return;
-  _redrawdeferred = 0;
-  SendMessageW(_hwnd, WM_SETREDRAW, TRUE, 0);
-  // A control that leaves the message to the default procedure gets WS_VISIBLE with it.
-  const LONG native = GetWindowLongW(_hwnd, GWL_STYLE);
-  if (!_wasvisible && (native & WS_VISIBLE)) SetWindowLongW(_hwnd, GWL_STYLE, native & ~WS_VISIBLE);
+  if (!_redraw.Resume(_hwnd)) return;
   FitColumnIfStale();
   RedrawWindow(_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
@@ -247,7 +231,7 @@ int32_t TWindowsListBox::HasResized() {
 
 LRESULT TWindowsListBox::WndProc(HWND hwnd, UINT msg, WPARAM, LPARAM) {
   if (hwnd != _hwnd) return 0;
-  if (msg == ResumeRedrawMessage()) {
+  if (msg == TDeferredRedraw::ResumeMessage()) {
     ResumeRedraw();
     return 1;
   }

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "gui/win32/control_util.h"
 #include "gui/win32/windows_gadget.h"
 
 namespace quardeln {
@@ -25,11 +26,10 @@ class TWindowsListBox final : public TWindowsGadget {
  public:
   TWindowsListBox() = default;
 
-  IconStripRef _icons;          // the strip whose image list the control shows, or null
-  int32_t _selected = -1;       // the selected item as last seen; -1 none
-  int32_t _columnstale = 0;     // 1 when items changed since the column was last fitted
-  int32_t _redrawdeferred = 0;  // 1 while the control's redraw is off for item changes
-  int32_t _wasvisible = 0;      // WS_VISIBLE when the redraw went off
+  IconStripRef _icons;       // the strip whose image list the control shows, or null
+  int32_t _selected = -1;    // the selected item as last seen; -1 none
+  int32_t _columnstale = 0;  // 1 when items changed since the column was last fitted
+  TDeferredRedraw _redraw;   // item changes are drawn together
 
   static std::shared_ptr<TWindowsListBox> Create(const GadgetRef& group, int32_t style);
 

@@ -16,12 +16,6 @@ namespace {
 constexpr DWORD kTreeStyle = 0x540000A7;
 constexpr DWORD kTreeExStyle = WS_EX_CLIENTEDGE | WS_EX_COMPOSITED;
 
-// Posted to the control when its redraw goes off; it turns it back on.
-UINT ResumeRedrawMessage() {
-  static const UINT message = RegisterWindowMessageW(L"QuardelnTreeViewResumeRedraw");
-  return message;
-}
-
 }  // namespace
 
 std::shared_ptr<TWindowsTreeView> TreeViewOfHwnd(HWND tree) {
@@ -104,21 +98,11 @@ void TWindowsTreeView::ReadSelectionIfGone() {
 }
 
 void TWindowsTreeView::DeferRedraw() {
-  if (_redrawdeferred || !_hwnd) return;
-  // Without the message that brings it back, the redraw stays on.
-  if (!PostMessageW(_hwnd, ResumeRedrawMessage(), 0, 0)) return;
-  _redrawdeferred = 1;
-  _wasvisible = (GetWindowLongW(_hwnd, GWL_STYLE) & WS_VISIBLE) ? 1 : 0;
-  SendMessageW(_hwnd, WM_SETREDRAW, FALSE, 0);
+  _redraw.Defer(_hwnd);
 }
 
 void TWindowsTreeView::ResumeRedraw() {
-  if (!_redrawdeferred) return;
-  _redrawdeferred = 0;
-  SendMessageW(_hwnd, WM_SETREDRAW, TRUE, 0);
-  // A control that leaves the message to the default procedure gets WS_VISIBLE with it.
-  const LONG native = GetWindowLongW(_hwnd, GWL_STYLE);
-  if (!_wasvisible && (native & WS_VISIBLE)) SetWindowLongW(_hwnd, GWL_STYLE, native & ~WS_VISIBLE);
+  if (!_redraw.Resume(_hwnd)) return;
   InvalidateRect(_hwnd, nullptr, TRUE);
 }
 
@@ -140,7 +124,7 @@ int32_t TWindowsTreeView::SetShow(int32_t flag) {
 LRESULT TWindowsTreeView::WndProc(HWND, UINT msg, WPARAM, LPARAM) {
   // A control on its way out deletes its items: nothing it reports then is the user's doing.
   if (msg == WM_DESTROY) DeSensitize();
-  if (msg != ResumeRedrawMessage()) return 0;
+  if (msg != TDeferredRedraw::ResumeMessage()) return 0;
   ResumeRedraw();
   return 1;
 }
@@ -214,7 +198,7 @@ void TWindowsTreeView::ReleaseNativeResources() {
   if (_root) _root->Detach();
   _selected.reset();
   _icons.reset();
-  _redrawdeferred = 0;
+  _redraw.Forget();
   TWindowsGadget::ReleaseNativeResources();
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "gui/win32/control_util.h"
 #include "gui/win32/windows_gadget.h"
 #include "gui/win32/windows_tree_node.h"
 
@@ -23,8 +24,7 @@ class TWindowsTreeView final : public TWindowsGadget {
   WindowsTreeNodeRef _root;
   WindowsTreeNodeRef _selected;  // the selected node as last seen, or null
   IconStripRef _icons;           // keeps the strip's image list alive while shown
-  int32_t _redrawdeferred = 0;   // 1 while the control's redraw is off for item changes
-  int32_t _wasvisible = 0;       // WS_VISIBLE when the redraw went off
+  TDeferredRedraw _redraw;       // item changes are drawn together
 
   static std::shared_ptr<TWindowsTreeView> Create(const GadgetRef& group, int32_t style);
 

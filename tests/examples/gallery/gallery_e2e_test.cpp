@@ -12,10 +12,13 @@
 #include <vector>
 
 #include "tempra_driver.h"
+#include "tests/gui/win32/real_input.h"
 
 namespace gallery::e2e {
 namespace {
 
+using quardeln::test::KeyInput;
+using quardeln::test::RealMouse;
 using tempra::e2e::Ask;
 using tempra::e2e::ClassName;
 using tempra::e2e::Descendants;
@@ -134,40 +137,15 @@ POINT CentreOfWindow(HWND window) {
   return Centre(rect);
 }
 
-// A real left click at a point of `window`'s client area, through the system's input.
-void Click(HWND window, POINT at) {
-  ClientToScreen(window, &at);
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (at.x * 65536 + width / 2) / width;
-    input.mi.dy = (at.y * 65536 + height / 2) / height;
-  }
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInput(3, inputs, sizeof(INPUT));
-}
-
-INPUT Key(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 // Real key strokes: the modifiers held while each key is pressed and released in turn.
 void Keys(std::initializer_list<WORD> keys, std::initializer_list<WORD> held = {}) {
   std::vector<INPUT> inputs;
-  for (WORD modifier : held) inputs.push_back(Key(modifier, false));
+  for (WORD modifier : held) inputs.push_back(KeyInput(modifier, false));
   for (WORD key : keys) {
-    inputs.push_back(Key(key, false));
-    inputs.push_back(Key(key, true));
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
   }
-  for (WORD modifier : held) inputs.push_back(Key(modifier, true));
+  for (WORD modifier : held) inputs.push_back(KeyInput(modifier, true));
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -210,7 +188,7 @@ TEST_F(GalleryWalk, EachUserActionShowsAsItsEventAndTheCloseBoxEndsTheProgram) {
   // The third item of the list box, "Letter.txt".
   RECT item{};
   item.left = LVIR_LABEL;
-  Click(list, Centre(AskRect(gallery.Handle(), list, LVM_GETITEMRECT, 2, item)));
+  RealMouse(list, Centre(AskRect(gallery.Handle(), list, LVM_GETITEMRECT, 2, item)));
   EXPECT_TRUE(
       StatusShows(L"list box: GadgetSelect: data=2, mods=0, x=0, y=0, extra=\"Letter.txt\""));
 
@@ -218,20 +196,20 @@ TEST_F(GalleryWalk, EachUserActionShowsAsItsEventAndTheCloseBoxEndsTheProgram) {
   const auto root = static_cast<LPARAM>(Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   RECT branch{};  // the control reads the item from the rectangle's first bytes
   std::memcpy(&branch, &root, sizeof(root));
-  Click(tree, Centre(AskRect(gallery.Handle(), tree, TVM_GETITEMRECT, TRUE, branch)));
+  RealMouse(tree, Centre(AskRect(gallery.Handle(), tree, TVM_GETITEMRECT, TRUE, branch)));
   EXPECT_TRUE(StatusShows(L"tree view (Containers): GadgetSelect"));
   Keys({VK_RIGHT});
   EXPECT_TRUE(StatusShows(L"tree view (Containers): GadgetOpen: data=0"));
 
   // Typing into the editable combo box: every change is an action without a chosen item.
-  Click(comboEdit, CentreOfWindow(comboEdit));
+  RealMouse(comboEdit, CentreOfWindow(comboEdit));
   Keys({'H', 'I'});
   EXPECT_TRUE(WaitUntil([&] { return WindowText(comboEdit) == L"hi"; }))
       << "the combo box shows " << ::testing::PrintToString(WindowText(comboEdit));
   EXPECT_TRUE(StatusShows(L"editable combo box: GadgetAction: data=-1"));
 
   // The second tab shows its page and hides the first.
-  Click(tabs, Centre(AskRect(gallery.Handle(), tabs, TCM_GETITEMRECT, 1, RECT{})));
+  RealMouse(tabs, Centre(AskRect(gallery.Handle(), tabs, TCM_GETITEMRECT, 1, RECT{})));
   EXPECT_TRUE(StatusShows(L"tabber: GadgetAction: data=1, mods=0, x=0, y=0, extra=\"Text\""));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(notes) && !IsWindowVisible(list); }))
       << "the Text page is not the one shown";

@@ -7,6 +7,7 @@
 #include "gui/win32/windows_tool_bar.h"
 #include "pixmap/pixmap.h"
 #include "tests/gui/win32/gadget_test_support.h"
+#include "tests/gui/win32/real_input.h"
 
 namespace quardeln::test {
 namespace {
@@ -29,24 +30,6 @@ PixmapRef StripOf(const std::vector<uint32_t>& colours) {
     pixmap->WritePixel(static_cast<int32_t>(i) * 16 + 8, 8, colours[i] ^ 0x00FFFFFF);
   }
   return pixmap;
-}
-
-// The mouse moved to a point of `hwnd`'s client area and, when `click`, a left click
-// there, through the system's input queue.
-void RealMouse(HWND hwnd, POINT at, bool click) {
-  ClientToScreen(hwnd, &at);
-  const int screen_w = GetSystemMetrics(SM_CXSCREEN);
-  const int screen_h = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (at.x * 65536 + screen_w / 2) / screen_w;
-    input.mi.dy = (at.y * 65536 + screen_h / 2) / screen_h;
-  }
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInput(click ? 3 : 1, inputs, sizeof(INPUT));
 }
 
 void RealClick(HWND hwnd, POINT at) {

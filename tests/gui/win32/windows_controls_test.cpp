@@ -9,6 +9,7 @@
 #include "gui/win32/windows_window.h"
 #include "pixmap/pixmap.h"
 #include "tests/gui/win32/gadget_test_support.h"
+#include "tests/gui/win32/real_input.h"
 
 namespace quardeln::test {
 namespace {
@@ -327,24 +328,6 @@ TEST_F(WindowsControlsTest, StepperIsPlacedAtItsSize) {
   EXPECT_EQ(placed.bottom - placed.top, 30);
 }
 
-// A real left click at a point of `hwnd`'s client area, through the system's input queue.
-void RealClick(HWND hwnd, int32_t x, int32_t y) {
-  POINT at{x, y};
-  ClientToScreen(hwnd, &at);
-  const int screen_w = GetSystemMetrics(SM_CXSCREEN);
-  const int screen_h = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (at.x * 65536 + screen_w / 2) / screen_w;
-    input.mi.dy = (at.y * 65536 + screen_h / 2) / screen_h;
-  }
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInput(3, inputs, sizeof(INPUT));
-}
-
 TEST_F(WindowsControlsTest, StepperReportsPositionsNotDirections) {
   auto stepper = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_STEPPER, 20, 20, 30, 30);
   ASSERT_EQ(stepper->GetProp(), 5);
@@ -355,7 +338,7 @@ TEST_F(WindowsControlsTest, StepperReportsPositionsNotDirections) {
   SetForegroundWindow(Window()->_hwnd);
   PumpPending();
 
-  RealClick(stepper->_hwnd, 15, 7);  // the up arrow: the upper half
+  RealMouse(stepper->_hwnd, {15, 7});  // the up arrow: the upper half
   ASSERT_TRUE(PumpUntil([&] { return ActionData(stepper).size() >= 2; }))
       << "events: " << ActionData(stepper).size();
   PumpFor(100);
@@ -364,7 +347,7 @@ TEST_F(WindowsControlsTest, StepperReportsPositionsNotDirections) {
   EXPECT_EQ(stepper->GetProp(), 2);
 
   RecordedEvents().clear();
-  RealClick(stepper->_hwnd, 15, 22);  // the down arrow
+  RealMouse(stepper->_hwnd, {15, 22});  // the down arrow
   ASSERT_TRUE(PumpUntil([&] { return ActionData(stepper).size() >= 2; }));
   PumpFor(100);
   EXPECT_EQ(ActionData(stepper), (std::vector<int32_t>{1, 1}));

@@ -6,6 +6,7 @@
 
 #include "gui/win32/windows_font.h"
 #include "tests/gui/win32/driver_test_support.h"
+#include "tests/gui/win32/real_input.h"
 
 namespace quardeln::test {
 namespace {
@@ -58,19 +59,6 @@ TEST_F(LookAndInputTest, TooltipsKeepCrLfLineEndsInTheSharedWindow) {
   EXPECT_EQ(DriverDesktop->GetTooltip(), u"");
 }
 
-INPUT Key(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
-void Send(std::initializer_list<INPUT> inputs) {
-  std::vector<INPUT> list(inputs);
-  SendInput(static_cast<UINT>(list.size()), list.data(), sizeof(INPUT));
-}
-
 // Lets the keys sent so far arrive and be handled.
 void SettleKeys() {
   PumpFor(250);
@@ -94,20 +82,20 @@ TEST_F(LookAndInputTest, HotKeyEmitsOnPressAndSwallowsPressAndRelease) {
   };
 
   button->SetHotKey('K', 0);
-  Send({Key('K', false), Key('K', true)});
+  SendInputs({KeyInput('K', false), KeyInput('K', true)});
   SettleKeys();
   EXPECT_EQ(CountEvents(GadgetAction, button), 1);
   EXPECT_EQ(keyMessages, 0);
   EXPECT_EQ(field->GetText(), u"");
 
   // Auto-repeat: every press emits, the release does not.
-  Send({Key('K', false), Key('K', false), Key('K', true)});
+  SendInputs({KeyInput('K', false), KeyInput('K', false), KeyInput('K', true)});
   SettleKeys();
   EXPECT_EQ(CountEvents(GadgetAction, button), 3);
 
   // A disabled gadget lets its key through to the focused control.
   button->SetEnabled(0);
-  Send({Key('K', false), Key('K', true)});
+  SendInputs({KeyInput('K', false), KeyInput('K', true)});
   SettleKeys();
   EXPECT_EQ(CountEvents(GadgetAction, button), 3);
   EXPECT_EQ(field->GetText(), u"k");
@@ -115,11 +103,13 @@ TEST_F(LookAndInputTest, HotKeyEmitsOnPressAndSwallowsPressAndRelease) {
 
   // Modifiers must match; the new key replaces the old one.
   button->SetHotKey('J', ModControl);
-  Send({Key('J', false), Key('J', true), Key('K', false), Key('K', true)});
+  SendInputs(
+      {KeyInput('J', false), KeyInput('J', true), KeyInput('K', false), KeyInput('K', true)});
   SettleKeys();
   EXPECT_EQ(CountEvents(GadgetAction, button), 3);
   EXPECT_EQ(field->GetText(), u"kjk");
-  Send({Key(VK_CONTROL, false), Key('J', false), Key('J', true), Key(VK_CONTROL, true)});
+  SendInputs({KeyInput(VK_CONTROL, false), KeyInput('J', false), KeyInput('J', true),
+              KeyInput(VK_CONTROL, true)});
   SettleKeys();
   EXPECT_EQ(CountEvents(GadgetAction, button), 4);
   button->SetHotKey(0, 0);
@@ -133,7 +123,7 @@ TEST_F(LookAndInputTest, HotKeyOfAnotherWindowLetsTheKeyThrough) {
   auto field = MakeChild(second, L"EDIT", WS_TABSTOP, GADGETCLASS_TEXTFIELD, 5, 5, 200, 22);
   button->SetHotKey('K', 0);
   ASSERT_TRUE(BringToFront(second->_hwnd, field->_hwnd)) << "the test window cannot get focus";
-  Send({Key('K', false), Key('K', true)});
+  SendInputs({KeyInput('K', false), KeyInput('K', true)});
   SettleKeys();
   EXPECT_EQ(CountEvents(GadgetAction, button), 0);
   EXPECT_EQ(field->GetText(), u"k");

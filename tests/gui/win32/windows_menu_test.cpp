@@ -13,6 +13,7 @@
 #include "pixmap/pixmap.h"
 #include "system/platform.h"
 #include "tests/gui/win32/gadget_test_support.h"
+#include "tests/gui/win32/real_input.h"
 
 namespace quardeln::test {
 namespace {
@@ -29,21 +30,8 @@ std::u16string Caption(const GadgetRef& gadget) {
   return std::u16string(reinterpret_cast<const char16_t*>(text));
 }
 
-INPUT Key(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
-void Send(std::initializer_list<INPUT> inputs) {
-  std::vector<INPUT> list(inputs);
-  SendInput(static_cast<UINT>(list.size()), list.data(), sizeof(INPUT));
-}
-
 void Tap(WORD virtualKey) {
-  Send({Key(virtualKey, false), Key(virtualKey, true)});
+  SendInputs({KeyInput(virtualKey, false), KeyInput(virtualKey, true)});
 }
 
 // One shown window with a menu bar for the suite: under Wine taking a shown top-level
@@ -130,15 +118,15 @@ TEST_F(WindowsMenuTest, ShortcutsNameTheirKeysAndFireFromTheKeyboard) {
 
   GadgetSetHotKey(save, 'S', ModShift | ModControl);
   ASSERT_TRUE(BringToFront()) << "the test window cannot get the focus";
-  Send({Key(VK_CONTROL, false), Key(VK_SHIFT, false), Key('S', false), Key('S', true),
-        Key(VK_SHIFT, true), Key(VK_CONTROL, true)});
+  SendInputs({KeyInput(VK_CONTROL, false), KeyInput(VK_SHIFT, false), KeyInput('S', false),
+              KeyInput('S', true), KeyInput(VK_SHIFT, true), KeyInput(VK_CONTROL, true)});
   ASSERT_TRUE(PumpUntil([&] { return !EventsOf(MenuAction, save).empty(); })) << DescribeRecorded();
   EXPECT_EQ(EventsOf(MenuAction, save)[0]->data, 5);
 
   // A disabled item's shortcut lets the key through.
   MenuDisable(save);
-  Send({Key(VK_CONTROL, false), Key(VK_SHIFT, false), Key('S', false), Key('S', true),
-        Key(VK_SHIFT, true), Key(VK_CONTROL, true)});
+  SendInputs({KeyInput(VK_CONTROL, false), KeyInput(VK_SHIFT, false), KeyInput('S', false),
+              KeyInput('S', true), KeyInput(VK_SHIFT, true), KeyInput(VK_CONTROL, true)});
   PumpFor(250);
   EXPECT_EQ(EventsOf(MenuAction, save).size(), 1u);
 }

@@ -147,16 +147,16 @@ TEST_F(WindowsTreeTest, ItemChangesAreLaidOutTogetherOnceTheLoopRuns) {
   auto tree = NewTree();
   GadgetRef first = TreeViewAddNode(u"first", TreeViewRoot(tree));
   for (int i = 0; i < 50; ++i) TreeViewAddNode(u"more", TreeViewRoot(tree));
-  EXPECT_EQ(tree->_redrawdeferred, 1);
+  EXPECT_TRUE(tree->_redraw.Deferred());
   PumpPending();
-  EXPECT_EQ(tree->_redrawdeferred, 0);
+  EXPECT_FALSE(tree->_redraw.Deferred());
   RECT rect{};
   ASSERT_TRUE(TreeView_GetItemRect(tree->_hwnd, AsNode(first)->_item, &rect, TRUE));
   EXPECT_GT(rect.right - rect.left, 0) << "laid out again";
   // Selecting needs the layout at once (it scrolls to the node): it does not wait.
   GadgetRef last = TreeViewAddNode(u"last", TreeViewRoot(tree));
   TreeViewSelectNode(last);
-  EXPECT_EQ(tree->_redrawdeferred, 0);
+  EXPECT_FALSE(tree->_redraw.Deferred());
   SCROLLINFO scroll{};
   scroll.cbSize = sizeof scroll;
   scroll.fMask = SIF_POS;
