@@ -159,6 +159,7 @@ int32_t TWindowsGadget::SetTextColor(int32_t r, int32_t g, int32_t b) {
 }
 
 int32_t TWindowsGadget::SetShow(int32_t flag) {
+  DrawPendingChanges();
   if (flag) {
     ShowWindow(_hwnd, SW_SHOW);
     return 0;
@@ -177,6 +178,7 @@ int32_t TWindowsGadget::SetEnabled(int32_t flag) {
 }
 
 int32_t TWindowsGadget::State() {
+  DrawPendingChanges();
   int32_t state = 0;
   if (!IsWindowVisible(_hwnd)) state |= GADGETSTATE_HIDDEN;
   if (!IsWindowEnabled(_hwnd)) state |= GADGETSTATE_DISABLED;
@@ -184,6 +186,7 @@ int32_t TWindowsGadget::State() {
 }
 
 int32_t TWindowsGadget::Activate(int32_t action) {
+  DrawPendingChanges();
   switch (action) {
     case ACTION_FOCUS:
       if (isControl()) {

@@ -119,6 +119,10 @@ class TWindowsGadget : public TGadget {
   WindowsGadgetRef WindowsSelf();
 
  protected:
+  // Draws changes a control holds back (a list filled with its redraw off) before anything
+  // that needs its look or layout: Activate, State and SetShow call it first.
+  virtual void DrawPendingChanges() {}
+
   // Lets go of everything native the gadget holds besides its windows (brushes, bitmaps,
   // images, its hot key, its font): called when Free ends the gadget and when its native
   // window is destroyed with a parent, so nothing outlives the window. A class with

@@ -83,19 +83,8 @@ void TWindowsListBox::ResumeRedraw() {
   RedrawWindow(_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
-int32_t TWindowsListBox::Activate(int32_t action) {
+void TWindowsListBox::DrawPendingChanges() {
   ResumeRedraw();
-  return TWindowsGadget::Activate(action);
-}
-
-int32_t TWindowsListBox::State() {
-  ResumeRedraw();
-  return TWindowsGadget::State();
-}
-
-int32_t TWindowsListBox::SetShow(int32_t flag) {
-  ResumeRedraw();
-  return TWindowsGadget::SetShow(flag);
 }
 
 int32_t TWindowsListBox::SetColor(int32_t r, int32_t g, int32_t b) {

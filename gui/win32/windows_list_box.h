@@ -33,10 +33,6 @@ class TWindowsListBox final : public TWindowsGadget {
 
   static std::shared_ptr<TWindowsListBox> Create(const GadgetRef& group, int32_t style);
 
-  // These first draw the item changes made so far.
-  int32_t Activate(int32_t action) override;
-  int32_t State() override;
-  int32_t SetShow(int32_t flag) override;
   int32_t SetColor(int32_t r, int32_t g, int32_t b) override;
   int32_t SetTextColor(int32_t r, int32_t g, int32_t b) override;
   int32_t SetTooltip(const std::u16string& text) override;  // nothing: the items carry tips
@@ -54,6 +50,7 @@ class TWindowsListBox final : public TWindowsGadget {
   int32_t HasResized() override;  // the column fills the new width
 
  protected:
+  void DrawPendingChanges() override;  // the item changes made so far
   void ReleaseNativeResources() override;
 
  private:

@@ -106,19 +106,8 @@ void TWindowsTreeView::ResumeRedraw() {
   InvalidateRect(_hwnd, nullptr, TRUE);
 }
 
-int32_t TWindowsTreeView::Activate(int32_t action) {
+void TWindowsTreeView::DrawPendingChanges() {
   ResumeRedraw();
-  return TWindowsGadget::Activate(action);
-}
-
-int32_t TWindowsTreeView::State() {
-  ResumeRedraw();
-  return TWindowsGadget::State();
-}
-
-int32_t TWindowsTreeView::SetShow(int32_t flag) {
-  ResumeRedraw();
-  return TWindowsGadget::SetShow(flag);
 }
 
 LRESULT TWindowsTreeView::WndProc(HWND, UINT msg, WPARAM, LPARAM) {

@@ -34,9 +34,6 @@ class TWindowsTreeView final : public TWindowsGadget {
   GadgetRef RootNode() override;
   GadgetRef SelectedNode() override;
   int32_t CountKids() override;  // the nodes at the top level
-  int32_t Activate(int32_t action) override;
-  int32_t State() override;
-  int32_t SetShow(int32_t flag) override;
   LRESULT OnNotify(WPARAM wParam, LPARAM lParam) override;
   LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -54,6 +51,9 @@ class TWindowsTreeView final : public TWindowsGadget {
   // the control's layout, which calls ResumeRedraw first.
   void DeferRedraw();
   void ResumeRedraw();
+
+ protected:
+  void DrawPendingChanges() override;  // the item changes made so far
 
  private:
   void Build(const GadgetRef& group);
