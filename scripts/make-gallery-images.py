@@ -17,6 +17,8 @@ import struct
 import sys
 import zlib
 
+from image_formats import ico, icon_bitmap_32, png_chunk
+
 SUPERSAMPLE = 4  # samples per pixel along each axis, for smooth edges
 ICON = 16        # the strip's icon size
 
@@ -199,10 +201,6 @@ def render(shape, size, scale):
     return rows
 
 
-def png_chunk(kind, data):
-    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-
-
 def png_file(rows):
     height, width = len(rows), len(rows[0])
     raw = b"".join(b"\0" + bytes(c for pixel in line for c in pixel) for line in rows)
@@ -217,24 +215,14 @@ def strip_rows():
 
 
 def ico_image(size):
-    """One icon image: BITMAPINFOHEADER (double height), BGRA pixels bottom row first,
-    and an all-zero AND mask (the alpha channel decides)."""
+    """The program's icon at one size, as BGRA pixels bottom row first."""
     rows = render(program_icon, size, 1.0 / size)
     pixels = b"".join(bytes(c for r, g, b, a in line for c in (b, g, r, a)) for line in reversed(rows))
-    mask = bytes(((size + 31) // 32) * 4 * size)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0,
-                         len(pixels) + len(mask), 0, 0, 0, 0)
-    return header + pixels + mask
+    return icon_bitmap_32(size, size, pixels)
 
 
 def ico_file(sizes):
-    images = [ico_image(s) for s in sizes]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, data in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    return out + b"".join(images)
+    return ico([(s, s, 32, ico_image(s)) for s in sizes])
 
 
 def main():

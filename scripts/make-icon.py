@@ -6,8 +6,9 @@ app/win32/tempra.ico; run this again only to change the picture:
     python3 scripts/make-icon.py app/win32/tempra.ico
 """
 import math
-import struct
 import sys
+
+from image_formats import ico, icon_bitmap_32
 
 SUPERSAMPLE = 4  # samples per pixel along each axis, for smooth edges
 
@@ -81,24 +82,8 @@ def render(size):
     return list(reversed(rows))
 
 
-def image_entry(size):
-    """One icon image: BITMAPINFOHEADER (double height), the pixels, the AND mask."""
-    pixels = b"".join(render(size))
-    mask_row = ((size + 31) // 32) * 4
-    mask = bytes(mask_row * size)  # all zero: the alpha channel decides
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0,
-                         len(pixels) + len(mask), 0, 0, 0, 0)
-    return header + pixels + mask
-
-
 def icon_file(sizes):
-    images = [image_entry(s) for s in sizes]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, data in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    return out + b"".join(images)
+    return ico([(s, s, 32, icon_bitmap_32(s, s, b"".join(render(s)))) for s in sizes])
 
 
 def main():

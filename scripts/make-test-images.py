@@ -12,6 +12,8 @@ import struct
 import sys
 import zlib
 
+from image_formats import ico, png_chunk
+
 # Pixels are (r, g, b, a) tuples, rows top to bottom.
 ALPHA_PIXELS = [
     [(255, 0, 0, 255), (0, 255, 0, 128), (0, 0, 255, 0)],
@@ -42,11 +44,6 @@ def icon_pattern(width, height):
 
 
 # PNG
-
-def png_chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
 
 def png_ihdr(width, height, colour_type=6):
     return png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0))
@@ -116,16 +113,6 @@ def ico_bitmap(pixels, bits):
     colours = bmp_rows(pixels, bits)
     mask = b"\x00" * (((width + 31) // 32) * 4 * height)
     return info_header(width, 2 * height, bits, len(colours) + len(mask)) + colours + mask
-
-
-def ico(images):
-    """images: (width, height, bits, data) in directory order."""
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for width, height, bits, data in images:
-        out += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, bits, len(data), offset)
-        offset += len(data)
-    return out + b"".join(data for _, _, _, data in images)
 
 
 def ico_entry(pixels, bits):
