@@ -29,7 +29,7 @@ SOURCE_DIRS=(runtime events system pixmap gui app tests bench fuzz examples)
 # libraries and fonts the Win32 GUI tests need.
 PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
   pkg-config libgdk-pixbuf-2.0-dev mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  wine wine64 xvfb xauth fonts-wine clang-format clang-14 libclang-rt-14-dev ccache util-linux
+  wine wine64 xvfb xauth fonts-wine libfaketime clang-format clang-14 libclang-rt-14-dev ccache util-linux
   coreutils)
 # Commands the stages call, checked after installing.
 COMMANDS=(cmake ctest ninja g++ clang++-14 x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix

@@ -79,6 +79,14 @@ int32_t TSystemDriver::OpenURL(const std::u16string&) {
   RaiseAbstractMethod();
 }
 
+ObjectRef TSystemDriver::RequestWake(std::time_t) {
+  RaiseAbstractMethod();
+}
+
+int32_t TSystemDriver::KeepAwake() {
+  RaiseAbstractMethod();
+}
+
 int32_t TSystemDriver::RunOnMainThread(MainThreadFunction, ObjectRef, intptr_t) {
   RaiseAbstractMethod();
 }
@@ -149,6 +157,14 @@ std::u16string RequestFile(const std::u16string& title, const std::u16string& fi
 
 std::u16string RequestDir(const std::u16string& title, const std::u16string& path) {
   return Driver().RequestDir(title, path);
+}
+
+ObjectRef WakeSystemAt(std::time_t dueUtc) {
+  return Driver().RequestWake(dueUtc);
+}
+
+int32_t KeepSystemAwake() {
+  return Driver().KeepAwake();
 }
 
 }  // namespace quardeln

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,13 @@ class TSystemDriver : public TObject {
                                      int32_t save, const std::u16string& path);
   virtual std::u16string RequestDir(const std::u16string& title, const std::u16string& path);
   virtual int32_t OpenURL(const std::u16string& url);
+  // Asks the system to wake the computer from sleep at `dueUtc` (seconds since the epoch)
+  // where it allows that; the request holds while the result lives and is withdrawn when
+  // it goes. Null when the system takes no such request.
+  virtual ObjectRef RequestWake(std::time_t dueUtc);
+  // Tells the system the program needs it and the display now, so a computer woken for
+  // the program does not go back to sleep at once. Non-zero when the system took it.
+  virtual int32_t KeepAwake();
   // Callable from any thread. Returns non-zero when the call was posted.
   virtual int32_t RunOnMainThread(MainThreadFunction function, ObjectRef argument, intptr_t data);
 };
@@ -62,5 +70,7 @@ int32_t Proceed(const std::u16string& text, int32_t serious = 0);
 std::u16string RequestFile(const std::u16string& title, const std::u16string& filter, int32_t save,
                            const std::u16string& path);
 std::u16string RequestDir(const std::u16string& title, const std::u16string& path);
+ObjectRef WakeSystemAt(std::time_t dueUtc);
+int32_t KeepSystemAwake();
 
 }  // namespace quardeln

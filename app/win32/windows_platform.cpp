@@ -31,9 +31,14 @@ void WindowsAppPlatform::SetWindowIconFromFile(NativeHandle window,
 
 void WindowsAppPlatform::BringToFrontTopmost(NativeHandle window, int32_t x, int32_t y, int32_t w,
                                              int32_t h) {
+  HWND hwnd = AsWindow(window);
   // Topmost for the rest of the run: nothing takes it back.
-  SetWindowPos(AsWindow(window), HWND_TOPMOST, x, y, w, h, SWP_SHOWWINDOW);
-  SetForegroundWindow(AsWindow(window));
+  SetWindowPos(hwnd, HWND_TOPMOST, x, y, w, h, SWP_SHOWWINDOW);
+  calls_.setForeground(hwnd);
+  if (calls_.foreground() == hwnd) return;
+  // Until the window comes to the foreground; the count is then ignored.
+  FLASHWINFO flash{sizeof(FLASHWINFO), hwnd, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+  calls_.flash(&flash);
 }
 
 }  // namespace tempra

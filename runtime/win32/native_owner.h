@@ -26,6 +26,7 @@ enum class NativeKind : int {
   kMenu,
   kDeviceContext,
   kComInterface,
+  kKernelObject,
   kCount
 };
 
@@ -108,6 +109,9 @@ inline void CloseMenu(HMENU menu) {
 inline void CloseDc(HDC dc) {
   DeleteDC(dc);
 }
+inline void CloseKernelObject(HANDLE object) {
+  CloseHandle(object);
+}
 }  // namespace native_detail
 
 using UniqueBrush = TUniqueNative<HBRUSH, native_detail::CloseBrush, NativeKind::kBrush>;
@@ -120,6 +124,9 @@ using UniqueMenu = TUniqueNative<HMENU, native_detail::CloseMenu, NativeKind::kM
 // A device context the program made (CreateCompatibleDC, a printer's from PrintDlg),
 // deleted with DeleteDC; never one taken with GetDC, which is released instead.
 using UniqueDc = TUniqueNative<HDC, native_detail::CloseDc, NativeKind::kDeviceContext>;
+// A kernel object (a waitable timer, say); never a pseudo-handle, which needs no closing.
+using UniqueKernelObject =
+    TUniqueNative<HANDLE, native_detail::CloseKernelObject, NativeKind::kKernelObject>;
 
 // An image a gadget shows that may be a bitmap (button images) or an icon (window icons);
 // released the way its kind needs.

@@ -1,6 +1,20 @@
 #include "system/headless/headless_driver.h"
 
 namespace quardeln {
+namespace {
+
+// Marks its record withdrawn when the program lets go of the request.
+class THeadlessWake final : public TObject {
+ public:
+  explicit THeadlessWake(std::shared_ptr<THeadlessSystemDriver::WakeRequest> request)
+      : request_(std::move(request)) {}
+  ~THeadlessWake() override { request_->withdrawn = true; }
+
+ private:
+  std::shared_ptr<THeadlessSystemDriver::WakeRequest> request_;
+};
+
+}  // namespace
 
 bool THeadlessSystemDriver::TakeCall(PostedCall& call) {
   std::lock_guard<std::mutex> hold(lock_);
@@ -83,6 +97,17 @@ std::u16string THeadlessSystemDriver::RequestDir(const std::u16string&, const st
 int32_t THeadlessSystemDriver::OpenURL(const std::u16string& url) {
   openedUrls_.push_back(url);
   return 0;
+}
+
+ObjectRef THeadlessSystemDriver::RequestWake(std::time_t dueUtc) {
+  auto request = std::make_shared<WakeRequest>(WakeRequest{dueUtc, false});
+  wakeRequests_.push_back(request);
+  return std::make_shared<THeadlessWake>(std::move(request));
+}
+
+int32_t THeadlessSystemDriver::KeepAwake() {
+  ++keepAwakeCalls_;
+  return 1;
 }
 
 }  // namespace quardeln

@@ -1,11 +1,13 @@
 // The system driver without a window system: the test stand-in on every platform.
 // Calls posted from any thread wait in a locked list until the main thread polls; Wait
 // sleeps on a condition variable until one is posted. Dialogs answer as if cancelled,
-// and what the program asked of the pointer and of the shell is recorded for tests.
+// and what the program asked of the pointer, the shell and the power manager is recorded
+// for tests.
 #pragma once
 
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -26,7 +28,15 @@ class THeadlessSystemDriver final : public TSystemDriver {
                              int32_t save, const std::u16string& path) override;
   std::u16string RequestDir(const std::u16string& title, const std::u16string& path) override;
   int32_t OpenURL(const std::u16string& url) override;
+  ObjectRef RequestWake(std::time_t dueUtc) override;
+  int32_t KeepAwake() override;
   int32_t RunOnMainThread(MainThreadFunction function, ObjectRef argument, intptr_t data) override;
+
+  // One wake request: when it was due, and whether the program has withdrawn it.
+  struct WakeRequest {
+    std::time_t due = 0;
+    bool withdrawn = false;
+  };
 
   // What the program did, for tests.
   const std::vector<std::u16string>& OpenedUrls() const { return openedUrls_; }
@@ -34,6 +44,10 @@ class THeadlessSystemDriver final : public TSystemDriver {
   int32_t MouseX() const { return mouseX_; }
   int32_t MouseY() const { return mouseY_; }
   int32_t MouseVisible() const { return mouseVisible_; }
+  const std::vector<std::shared_ptr<const WakeRequest>>& WakeRequests() const {
+    return wakeRequests_;
+  }
+  int32_t KeepAwakeCalls() const { return keepAwakeCalls_; }
   size_t PendingCalls() const;
 
  private:
@@ -54,6 +68,8 @@ class THeadlessSystemDriver final : public TSystemDriver {
   int32_t mouseX_ = 0;
   int32_t mouseY_ = 0;
   int32_t mouseVisible_ = 1;
+  std::vector<std::shared_ptr<const WakeRequest>> wakeRequests_;
+  int32_t keepAwakeCalls_ = 0;
 };
 
 }  // namespace quardeln

@@ -32,6 +32,8 @@ class TWin32SystemDriver final : public TSystemDriver {
                              int32_t save, const std::u16string& path) override;
   std::u16string RequestDir(const std::u16string& title, const std::u16string& path) override;
   int32_t OpenURL(const std::u16string& url) override;
+  ObjectRef RequestWake(std::time_t dueUtc) override;
+  int32_t KeepAwake() override;
   int32_t RunOnMainThread(MainThreadFunction function, ObjectRef argument, intptr_t data) override;
 };
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app_test_support.h"
@@ -127,16 +131,115 @@ TEST_F(ActivationTest, ASecondActivationWaitsForItsOwnTarget) {
   Finish();
 }
 
-TEST_F(ActivationTest, ATargetMissedByTheTicksWaitsOn) {
+// Asleep or stalled over the target: no tick saw it, the first one after fires.
+TEST_F(ActivationTest, ATickPastAnUnseenTargetFiresAtOnce) {
   StartWithTargetNine();
   Click(W().activateButton);
   Tick(8, 59, 59);
-  Tick(9, 0, 1);  // no tick fell inside 09:00:00
-  Tick(9, 0, 2);
-  ExpectWaiting(AlarmState::Idle, u"09:00:02");
-  Tick(9, 0, 0);  // the next day
+  Then([this] {
+    // The computer may sleep now: it is to wake at the target, which it is not yet.
+    const auto& wakes = system_->Inner().WakeRequests();
+    ASSERT_EQ(wakes.size(), 1u);
+    EXPECT_EQ(wakes[0]->due, FirstInstantAt({2026, 5, 12, 9, 0, 0}));
+    EXPECT_FALSE(wakes[0]->withdrawn);
+    EXPECT_EQ(system_->Inner().KeepAwakeCalls(), 0);
+  });
   Tick(9, 0, 1);
   ExpectFired(1, u"09:00:01");
+  Then([this] {
+    EXPECT_TRUE(system_->Inner().WakeRequests()[0]->withdrawn);
+    EXPECT_EQ(system_->Inner().KeepAwakeCalls(), 1);
+  });
+  Finish();
+}
+
+TEST_F(ActivationTest, AClockSetBackWaitsForTheTargetAndOneSetDaysAheadFires) {
+  StartWithTargetNine();
+  Click(W().activateButton);
+  Tick(8, 59, 55);
+  TickAfter(-20);
+  ExpectWaiting(AlarmState::Idle, u"08:59:35");
+  Tick(9, 0, 0);
+  Tick(9, 0, 1);
+  ExpectFired(1, u"09:00:01");
+
+  ClickArrow(W().minutesStepper, true);
+  Click(W().activateButton);
+  Tick(9, 0, 2);
+  Tick({2026, 5, 15, 9, 0, 2});
+  ExpectFired(2, u"09:00:02");
+  Finish();
+}
+
+TEST_F(ActivationTest, ATargetEarlierThanTheActivationIsTomorrows) {
+  StartProgramAt(8, 30, 0);
+  ClickArrow(W().minutesStepper, false);
+  Click(W().activateButton);
+  Then([this] { EXPECT_EQ(program_->Alarm().target(), (TLocalTime{2026, 5, 13, 8, 29, 0})); });
+  Tick(8, 30, 1);
+  Tick({2026, 5, 13, 8, 28, 59});
+  ExpectWaiting(AlarmState::Idle, u"08:28:59");
+  Tick({2026, 5, 13, 8, 29, 0});
+  Tick({2026, 5, 13, 8, 29, 1});
+  ExpectFired(1, u"08:29:01");
+  Finish();
+}
+
+// New York's rules: the clocks go from 02:00 to 03:00 on 14 March 2027 and from 02:00
+// back to 01:00 on 7 November 2027.
+class DaylightSavingTest : public ActivationTest {
+ protected:
+  void SetUp() override {
+    if (const char* zone = std::getenv("TZ")) previousZone_ = zone;
+    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
+    tzset();
+    ActivationTest::SetUp();
+  }
+  void TearDown() override {
+    ActivationTest::TearDown();
+    if (previousZone_) {
+      setenv("TZ", previousZone_->c_str(), 1);
+    } else {
+      unsetenv("TZ");
+    }
+    tzset();
+  }
+
+  // Start-up at `start` and one click up on the hours.
+  void StartAnHourBefore(const TLocalTime& start) {
+    StartProgramAt(start);
+    ClickArrow(W().hoursStepper, true);
+    Click(W().activateButton);
+  }
+
+  std::time_t WakeDue() const { return system_->Inner().WakeRequests().at(0)->due; }
+
+ private:
+  std::optional<std::string> previousZone_;
+};
+
+TEST_F(DaylightSavingTest, ATargetInTheSkippedHourFiresAtTheJump) {
+  StartAnHourBefore({2027, 3, 14, 1, 30, 0});  // the target 02:30:00 never shows
+  Tick({2027, 3, 14, 1, 59, 59});
+  ExpectWaiting(AlarmState::Idle, u"01:59:59");
+  Then([this] { EXPECT_EQ(WakeDue(), Now() + 1) << "the computer wakes at the jump"; });
+  TickAfter(1);
+  ExpectFired(1, u"03:00:00");
+  Finish();
+}
+
+TEST_F(DaylightSavingTest, ATargetInTheRepeatedHourFiresAtItsFirstPass) {
+  StartAnHourBefore({2027, 11, 7, 0, 30, 0});  // the target 01:30:00 shows twice
+  Tick({2027, 11, 7, 1, 29, 59});
+  Then([this] {
+    EXPECT_EQ(LocalTimeAt(Now() + 3600), (TLocalTime{2027, 11, 7, 1, 29, 59}))
+        << "the clock is in the first pass of the hour";
+    EXPECT_EQ(WakeDue(), Now() + 1);
+  });
+  TickAfter(1);
+  ExpectWaiting(AlarmState::Matched, u"01:30:00");
+  TickAfter(1);
+  ExpectFired(1, u"01:30:01");
   Finish();
 }
 

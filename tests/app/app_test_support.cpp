@@ -111,19 +111,23 @@ void AppTest::TearDown() {
 }
 
 void AppTest::SetClock(int hour, int minute, int second) {
-  std::tm local{};
-  local.tm_year = 126;  // a day in May, far from daylight-saving changes
-  local.tm_mon = 4;
-  local.tm_mday = 12;
-  local.tm_hour = hour;
-  local.tm_min = minute;
-  local.tm_sec = second;
-  local.tm_isdst = -1;
-  g_now = std::mktime(&local);
+  SetClock(TLocalTime{2026, 5, 12, hour, minute, second});
+}
+
+void AppTest::SetClock(const TLocalTime& time) {
+  g_now = FirstInstantAt(time);
+}
+
+std::time_t AppTest::Now() {
+  return g_now;
 }
 
 void AppTest::StartProgramAt(int hour, int minute, int second) {
-  SetClock(hour, minute, second);
+  StartProgramAt(TLocalTime{2026, 5, 12, hour, minute, second});
+}
+
+void AppTest::StartProgramAt(const TLocalTime& time) {
+  SetClock(time);
   program_ = std::make_unique<TempraProgram>(platform_);
   program_->Start();
 }
@@ -152,8 +156,19 @@ void AppTest::CloseBox(const GadgetRef& window) {
 }
 
 void AppTest::Tick(int hour, int minute, int second) {
-  Then([this, hour, minute, second] {
-    SetClock(hour, minute, second);
+  Tick(TLocalTime{2026, 5, 12, hour, minute, second});
+}
+
+void AppTest::Tick(const TLocalTime& time) {
+  Then([this, time] {
+    SetClock(time);
+    timers_->TickAll();
+  });
+}
+
+void AppTest::TickAfter(std::time_t seconds) {
+  Then([this, seconds] {
+    g_now += seconds;
     timers_->TickAll();
   });
 }

@@ -47,6 +47,10 @@ class TScriptedSystemDriver final : public quardeln::TSystemDriver {
                              int32_t save, const std::u16string& path) override;
   std::u16string RequestDir(const std::u16string& title, const std::u16string& path) override;
   int32_t OpenURL(const std::u16string& url) override { return inner_.OpenURL(url); }
+  quardeln::ObjectRef RequestWake(std::time_t dueUtc) override {
+    return inner_.RequestWake(dueUtc);
+  }
+  int32_t KeepAwake() override { return inner_.KeepAwake(); }
   int32_t RunOnMainThread(quardeln::MainThreadFunction function, quardeln::ObjectRef argument,
                           intptr_t data) override;
 
@@ -76,10 +80,14 @@ class AppTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // The local clock, read by the program's ClockText.
+  // The local clock, read by the program's ClockText: a day in May, far from
+  // daylight-saving changes, or any local date and time.
   static void SetClock(int hour, int minute, int second);
+  static void SetClock(const quardeln::TLocalTime& time);
+  static std::time_t Now();
 
   void StartProgramAt(int hour, int minute, int second);
+  void StartProgramAt(const quardeln::TLocalTime& time);
   int32_t RunMainLoop() { return program_->RunMainLoop(); }
   const MainWindow& W() const { return program_->Gadgets(); }
   HeadlessGadgetRef Headless(const GadgetRef& gadget) const;
@@ -91,6 +99,8 @@ class AppTest : public ::testing::Test {
   void Type(const GadgetRef& field, const std::u16string& text);
   void CloseBox(const GadgetRef& window);
   void Tick(int hour, int minute, int second);  // every running timer ticks at that time
+  void Tick(const quardeln::TLocalTime& time);
+  void TickAfter(std::time_t seconds);  // the clock moved on (or back) by that much first
   void ClickInWindow(const std::u16string& title, const std::u16string& button);
   void CloseBoxOfWindow(const std::u16string& title);
 

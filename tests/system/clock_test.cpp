@@ -53,6 +53,15 @@ TEST(ClockTextSystem, DefaultSourceGivesEightCharacters) {
   EXPECT_EQ(text[5], u':');
 }
 
+TEST(LocalTimes, NextTimeOfDayIsTodayUntilItHasPassed) {
+  const TLocalTime noon{2026, 12, 31, 12, 0, 0};
+  EXPECT_EQ(NextTimeOfDay(noon, 12, 0, 0), noon) << "the current second has not passed";
+  EXPECT_EQ(NextTimeOfDay(noon, 12, 0, 1), (TLocalTime{2026, 12, 31, 12, 0, 1}));
+  EXPECT_EQ(NextTimeOfDay(noon, 11, 59, 59), (TLocalTime{2027, 1, 1, 11, 59, 59}));
+  EXPECT_EQ(NextTimeOfDay({2028, 2, 28, 9, 0, 0}, 8, 0, 0), (TLocalTime{2028, 2, 29, 8, 0, 0}));
+  EXPECT_EQ(ClockText(TLocalTime{2026, 1, 2, 3, 4, 5}), u"03:04:05");
+}
+
 TEST(TextCuts, HeadSliceTailOfAClockText) {
   EXPECT_EQ(TextHead(u"09:30:05", 2), u"09");
   EXPECT_EQ(TextSlice(u"09:30:05", 4, 2), u"30");

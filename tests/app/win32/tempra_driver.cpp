@@ -1,6 +1,8 @@
 #include "tempra_driver.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <vector>
 
 namespace tempra::e2e {
 namespace {
@@ -145,13 +147,69 @@ TempraProcess::TempraProcess(const std::wstring& workFolder) {
   if (!main_) ADD_FAILURE() << "the main window did not appear";
 }
 
+namespace {
+
+// This process's environment with `extra` in place of any variables of the same names.
+std::wstring EnvironmentWith(const std::vector<std::wstring>& extra) {
+  std::wstring block;
+  wchar_t* strings = GetEnvironmentStringsW();
+  for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
+    const std::wstring text(entry);
+    const std::wstring name = text.substr(0, text.find(L'=', 1) + 1);
+    const bool replaced = std::any_of(extra.begin(), extra.end(), [&](const std::wstring& e) {
+      return e.compare(0, name.size(), name) == 0;
+    });
+    if (!replaced) block += text + L'\0';
+  }
+  FreeEnvironmentStringsW(strings);
+  for (const std::wstring& e : extra) block += e + L'\0';
+  return block + L'\0';
+}
+
+}  // namespace
+
+TempraProcess::TempraProcess(const std::wstring& workFolder, const MovedClock& clock) {
+  const std::wstring exe = WindowsPath(Environment(L"TEMPRA_EXE"));
+  const std::wstring loader = Environment(L"TEMPRA_WINE_LOADER");
+  const std::wstring library = Environment(L"TEMPRA_FAKETIME_LIBRARY");
+  if (exe.empty() || loader.empty() || library.empty()) {
+    ADD_FAILURE() << "TEMPRA_EXE, TEMPRA_WINE_LOADER or TEMPRA_FAKETIME_LIBRARY is not set";
+    return;
+  }
+  std::wstring environment = EnvironmentWith(
+      {L"LD_PRELOAD=" + library, L"FAKETIME_TIMESTAMP_FILE=" + clock.offsetFile,
+       L"FAKETIME_NO_CACHE=1", L"FAKETIME_DONT_FAKE_MONOTONIC=1", L"TZ=" + clock.zone});
+  std::wstring commandLine = L"\"" + loader + L"\" \"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION launcher{};
+  // A Unix program gets the environment given here as its own, LD_PRELOAD included.
+  if (!CreateProcessW(WindowsPath(loader).c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                      CREATE_UNICODE_ENVIRONMENT, environment.data(), workFolder.c_str(), &startup,
+                      &launcher)) {
+    ADD_FAILURE() << "cannot start Wine's loader, error " << GetLastError();
+    return;
+  }
+  if (launcher.hThread) CloseHandle(launcher.hThread);
+  if (launcher.hProcess) CloseHandle(launcher.hProcess);
+  // Wine hands out no handle to a Unix process: the program is found by its window.
+  WaitUntil([&] { return (main_ = TopLevel(kMainTitle)) != nullptr; }, kStartDeadlineMs);
+  if (!main_) {
+    ADD_FAILURE() << "the main window did not appear";
+    return;
+  }
+  GetWindowThreadProcessId(main_, &info_.dwProcessId);
+  info_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION,
+                               FALSE, info_.dwProcessId);
+}
+
 TempraProcess::~TempraProcess() {
   if (!info_.hProcess) return;
   if (Running()) {
     TerminateProcess(info_.hProcess, 99);
     WaitForSingleObject(info_.hProcess, 10000);
   }
-  CloseHandle(info_.hThread);
+  if (info_.hThread) CloseHandle(info_.hThread);
   CloseHandle(info_.hProcess);
 }
 
@@ -178,7 +236,8 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM search) {
   auto& s = *reinterpret_cast<TopLevelSearch*>(search);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != s.process || !IsWindowVisible(window) || WindowText(window) != *s.title) {
+  if ((s.process && owner != s.process) || !IsWindowVisible(window) ||
+      WindowText(window) != *s.title) {
     return TRUE;
   }
   s.found = window;

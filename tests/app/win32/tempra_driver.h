@@ -51,11 +51,23 @@ void PressButton(HWND button);
 // Seconds since midnight of the local clock.
 int LocalSecondOfDay();
 
+// A clock of the program's own: the system's clock shifted by the seconds written in
+// `offsetFile` (a Unix path; "+N" or "-N"), read anew at every look, in the time zone
+// `zone` (a TZ rule).
+struct MovedClock {
+  std::wstring offsetFile;
+  std::wstring zone;
+};
+
 class TempraProcess {
  public:
   // Starts tempra.exe (TEMPRA_EXE in the environment) in `workFolder` and waits for its
   // main window.
   explicit TempraProcess(const std::wstring& workFolder);
+  // Likewise on a moved clock: Wine's loader (TEMPRA_WINE_LOADER) starts it from the Unix
+  // side with libfaketime (TEMPRA_FAKETIME_LIBRARY) preloaded for it alone; monotonic
+  // time is left alone, so its timers keep real time.
+  TempraProcess(const std::wstring& workFolder, const MovedClock& clock);
   ~TempraProcess();
   TempraProcess(const TempraProcess&) = delete;
   TempraProcess& operator=(const TempraProcess&) = delete;

@@ -1,5 +1,6 @@
 // The Windows platform seam of the reminder on real windows: the icon file in the
-// current folder (missing, not an icon, a real icon) and the topmost placement.
+// current folder (missing, not an icon, a real icon), the topmost placement, and the
+// taskbar flash when the system refuses the foreground.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -116,6 +117,39 @@ TEST_F(WindowsPlatformTest, BringToFrontTopmostShowsThePlacedWindowOnTop) {
   EXPECT_EQ(r.right - r.left, 300);
   EXPECT_EQ(r.bottom - r.top, 220);
   EXPECT_EQ(GetForegroundWindow(), window_);
+}
+
+// A system with the foreground lock: the user works in another window, which keeps the
+// foreground. Flash requests are recorded, and passed on so the real call runs too.
+HWND g_userWindow = nullptr;
+std::vector<FLASHWINFO> g_flashes;
+
+BOOL WINAPI RefuseForeground(HWND) {
+  return FALSE;
+}
+HWND WINAPI UserForeground() {
+  return g_userWindow;
+}
+BOOL WINAPI RecordFlash(PFLASHWINFO info) {
+  g_flashes.push_back(*info);
+  return FlashWindowEx(info);
+}
+
+TEST_F(WindowsPlatformTest, ARefusedForegroundFlashesTheTaskbarButtonUntilTheUserComes) {
+  g_flashes.clear();
+  WindowsAppPlatform granted(
+      ForegroundCalls{&SetForegroundWindow, &GetForegroundWindow, &RecordFlash});
+  granted.BringToFrontTopmost(Handle(), 40, 50, 300, 220);
+  EXPECT_TRUE(g_flashes.empty()) << "the window came to the foreground: nothing to flash";
+
+  g_userWindow = GetDesktopWindow();
+  WindowsAppPlatform locked(ForegroundCalls{&RefuseForeground, &UserForeground, &RecordFlash});
+  locked.BringToFrontTopmost(Handle(), 40, 50, 300, 220);
+  ASSERT_EQ(g_flashes.size(), 1u);
+  EXPECT_EQ(g_flashes[0].hwnd, window_);
+  EXPECT_EQ(g_flashes[0].dwFlags, static_cast<DWORD>(FLASHW_ALL | FLASHW_TIMERNOFG));
+  EXPECT_EQ(g_flashes[0].cbSize, sizeof(FLASHWINFO));
+  EXPECT_NE(GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "topmost all the same";
 }
 
 }  // namespace
