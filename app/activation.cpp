@@ -9,20 +9,12 @@ namespace tempra {
 
 using namespace quardeln;
 
-namespace {
-
-int32_t Whole(float value) {
-  return static_cast<int32_t>(value);
-}
-
-}  // namespace
-
 void Activation::activate(const GadgetRef& mainWindow, const AlarmTime& time,
                           AppPlatform& platform) {
   // Each activation waits for its own target, also after an alarm has fired.
   state_ = AlarmState::Idle;
   targetText_ = time.targetText();
-  target_ = NextTimeOfDay(LocalNow(), Whole(time.hours), Whole(time.minutes), Whole(time.seconds));
+  target_ = time.nextTarget(LocalNow());
   // Without a timer (all taken) the wait goes on; ticks of other timers still count.
   TimerRef timer = NewTimer(kActivationTickHertz);
   {

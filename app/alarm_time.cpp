@@ -65,6 +65,10 @@ std::u16string AlarmTime::fieldText(TimeUnit unit) const {
   return quardeln::IntText(Truncated(this->*UnitField(unit)));
 }
 
+quardeln::TLocalTime AlarmTime::nextTarget(const quardeln::TLocalTime& now) const {
+  return quardeln::NextTimeOfDay(now, Truncated(hours), Truncated(minutes), Truncated(seconds));
+}
+
 std::u16string AlarmTime::targetText() const {
   return TwoDigits(hours) + u":" + TwoDigits(minutes) + u":" + TwoDigits(seconds);
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "system/clock.h"
+
 namespace tempra {
 
 enum class TimeUnit { Hours, Minutes, Seconds };
@@ -32,6 +34,9 @@ class AlarmTime {
 
   std::u16string fieldText(TimeUnit unit) const;  // decimal, no leading zeros
   std::u16string targetText() const;              // "HH:MM:SS"
+  // The target's next occurrence from `now` on: today while it has not passed, else
+  // tomorrow.
+  quardeln::TLocalTime nextTarget(const quardeln::TLocalTime& now) const;
 };
 
 }  // namespace tempra
