@@ -7,11 +7,11 @@
 //
 // Each gadget kind and size runs in a process of its own, this program started again
 // with --case, so a case that takes far too long is stopped at its time limit without
-// stopping the rest. One run of a side is a chain on the same control: fill, the changes,
-// removing every item from the front, filling again and clearing; then adding and
-// selecting each item on a new control. An operation whose time at the next size would
-// exceed a minute a run, judged from its growth so far, is not run there by that side;
-// where that is the floor, the size is dropped for that operation.
+// stopping the rest. One run of a side is a chain on one control: adding and selecting
+// each item, the changes, removing every item from the front, filling and clearing. An
+// operation whose time at the next size would exceed a minute a run, judged from its
+// growth so far, is not run there by that side; where that is the floor, the size is
+// dropped for that operation.
 //   gadget_bench                      every case, then the table
 //   gadget_bench --case KIND ITEMS RUNS FLOOR_OPS TOOLKIT_OPS FILE
 //     (OPS: operation keys joined by commas, or "-"; FILE receives the timings)
@@ -82,7 +82,7 @@ constexpr TKindName kKinds[] = {
     {"tree", "tree view", TGadgetKind::TreeView},
 };
 
-// The operations, in the order of a run's chain.
+// The operations a case times.
 enum TOperation { kFill, kChange, kRemoveFront, kClear, kAddSelect, kOperationCount };
 constexpr const char* kOperationKeys[kOperationCount] = {"fill", "change", "remove", "clear",
                                                          "select"};
@@ -158,7 +158,7 @@ class TCaseLog {
  private:
   static std::string Number(double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.9g", value);
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
     return buffer;
   }
   void Write(const std::string& line) {
@@ -192,8 +192,10 @@ void CompareControls(HWND floor, HWND toolkit, TCaseLog& log) {
   log.Note(text);
 }
 
-// One run of one side: the chain of the operations in `timed`, each timed until painted
-// and logged; a fill that later operations need is done even when not timed.
+// One run of one side: the chain of the operations in `timed` on one control, each timed
+// until painted and logged: adding and selecting each item, the changes, removing from
+// the front, filling and clearing. A fill that later operations need is done even where
+// it is not timed.
 class TChain {
  public:
   TChain(TListSide& side, const char* name, int items, const TCaseInput& input, TCaseLog* log)
@@ -201,28 +203,43 @@ class TChain {
 
   // Runs the chain; returns the seconds of each timed operation.
   std::array<double, kOperationCount> Run(const TOperationSet& timed) {
-    const bool needsItems = timed[kFill] || timed[kChange] || timed[kRemoveFront] || timed[kClear];
-    if (needsItems) {
-      side_.Make();
-      Step(kFill, timed[kFill], [this] { Fill(); });
-      Step(kChange, timed[kChange], [this] { Change(); });
-      Step(kRemoveFront, timed[kRemoveFront], [this] { RemoveFront(); });
-      if (timed[kClear] && timed[kRemoveFront]) Step(kFill, false, [this] { Fill(); });
-      Step(kClear, timed[kClear], [this] { side_.Clear(); });
-      side_.Free();
-    }
+    side_.Make();
+    bool filled = false;
+    bool cleared = false;
     if (timed[kAddSelect]) {
-      side_.Make();
       Step(kAddSelect, true, [this] { AddSelect(); });
-      side_.Free();
+      filled = true;
     }
+    if ((timed[kChange] || timed[kRemoveFront]) && !filled) {
+      Step(kFill, timed[kFill], [this] { Fill(); });
+      filled = true;
+    }
+    if (timed[kChange]) Step(kChange, true, [this] { Change(); });
+    if (timed[kRemoveFront]) {
+      Step(kRemoveFront, true, [this] { RemoveFront(); });
+      filled = false;
+    }
+    if (timed[kClear] && filled) {
+      Step(kClear, true, [this] { side_.Clear(); });
+      filled = false;
+      cleared = true;
+    }
+    if (timed[kFill] && !Done(kFill)) {
+      Step(kFill, true, [this] { Fill(); });
+      filled = true;
+    }
+    if (timed[kClear] && !cleared) {
+      if (!filled) Step(kFill, false, [this] { Fill(); });
+      Step(kClear, true, [this] { side_.Clear(); });
+    }
+    side_.Free();
     return seconds_;
   }
 
  private:
+  bool Done(TOperation op) const { return done_[op]; }
   template <typename Work>
   void Step(TOperation op, bool timed, Work work) {
-    if (!timed && op != kFill) return;
     if (timed && log_) log_->Begin(name_, kOperationKeys[op]);
     const double start = Ticks();
     side_.Begin();
@@ -230,6 +247,7 @@ class TChain {
     side_.Finish();
     const double seconds = Seconds(Ticks() - start);
     if (!timed) return;
+    done_[op] = true;
     seconds_[op] += seconds;
     if (log_) log_->Result(name_, kOperationKeys[op], seconds);
   }
@@ -257,6 +275,7 @@ class TChain {
   const TCaseInput& input_;
   TCaseLog* log_;
   std::array<double, kOperationCount> seconds_{};
+  std::array<bool, kOperationCount> done_{};
 };
 
 constexpr int kWindowW = 400;
