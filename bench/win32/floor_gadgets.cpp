@@ -7,7 +7,9 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "bench/win32/gadget_sides.h"
 
@@ -67,6 +69,9 @@ class TFloorList final : public TListSide {
   void Finish() override {
     FitColumn();
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    // Wine's list scrolls nothing while its redraw is off: the selection is brought into
+    // view once it is back on.
+    if (selected_ >= 0) ListView_EnsureVisible(hwnd_, std::exchange(selected_, -1), FALSE);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     Paint(hwnd_);
   }
@@ -78,6 +83,7 @@ class TFloorList final : public TListSide {
     SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(count_ - 1),
                  reinterpret_cast<LPARAM>(&item));
     ListView_EnsureVisible(hwnd_, count_ - 1, FALSE);
+    selected_ = count_ - 1;
   }
   void Clear() override {
     ListView_DeleteAllItems(hwnd_);
@@ -118,6 +124,7 @@ class TFloorList final : public TListSide {
   HWND window_;
   HWND hwnd_ = nullptr;
   int count_ = 0;
+  int selected_ = -1;  // selected in this batch
 };
 
 constexpr DWORD kComboStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
@@ -196,6 +203,9 @@ class TFloorTree final : public TListSide {
   void Begin() override { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
   void Finish() override {
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    // Wine's tree scrolls nothing while its redraw is off: the selection is brought into
+    // view once it is back on.
+    if (selected_) TreeView_EnsureVisible(hwnd_, std::exchange(selected_, nullptr));
     InvalidateRect(hwnd_, nullptr, TRUE);
     Paint(hwnd_);
   }
@@ -208,7 +218,10 @@ class TFloorTree final : public TListSide {
     insert.item.lParam = static_cast<LPARAM>(items_.size());
     items_.push_back(TreeView_InsertItem(hwnd_, &insert));
   }
-  void SelectLast() override { TreeView_SelectItem(hwnd_, items_.back()); }
+  void SelectLast() override {
+    TreeView_SelectItem(hwnd_, items_.back());
+    selected_ = items_.back();
+  }
   void Clear() override {
     TreeView_DeleteAllItems(hwnd_);
     items_.clear();
@@ -228,7 +241,8 @@ class TFloorTree final : public TListSide {
   HWND window_;
   HWND hwnd_ = nullptr;
   std::vector<HTREEITEM> items_;
-  size_t first_ = 0;  // items before it are removed
+  size_t first_ = 0;              // items before it are removed
+  HTREEITEM selected_ = nullptr;  // selected in this batch
 };
 
 constexpr DWORD kToolBarStyle =
@@ -348,6 +362,44 @@ void Settle() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+}
+
+std::string LastSelectedShown(TGadgetKind kind, HWND control) {
+  char text[160];
+  switch (kind) {
+    case TGadgetKind::ListBox: {
+      const int last = ListView_GetItemCount(control) - 1;
+      const int top = ListView_GetTopIndex(control);
+      const int page = ListView_GetCountPerPage(control);
+      const bool selected = ListView_GetItemState(control, last, LVIS_SELECTED) != 0;
+      if (selected && last >= top && last < top + page) return {};
+      std::snprintf(text, sizeof text, "last %d %s, top %d, page %d", last,
+                    selected ? "selected" : "not selected", top, page);
+      return text;
+    }
+    case TGadgetKind::ComboBox: {
+      const LRESULT count = SendMessageW(control, CB_GETCOUNT, 0, 0);
+      const LRESULT chosen = SendMessageW(control, CB_GETCURSEL, 0, 0);
+      if (chosen == count - 1) return {};
+      std::snprintf(text, sizeof text, "chosen %d of %d", static_cast<int>(chosen),
+                    static_cast<int>(count));
+      return text;
+    }
+    case TGadgetKind::TreeView: {
+      HTREEITEM selected = TreeView_GetSelection(control);
+      HTREEITEM last = TreeView_GetLastVisible(control);
+      RECT item{};
+      RECT client{};
+      GetClientRect(control, &client);
+      const bool rect = selected && TreeView_GetItemRect(control, selected, &item, TRUE);
+      if (rect && selected == last && item.top >= 0 && item.bottom <= client.bottom) return {};
+      std::snprintf(text, sizeof text, "selected %s the last, at %ld..%ld of %ld",
+                    selected == last ? "is" : "is not", rect ? item.top : -1L,
+                    rect ? item.bottom : -1L, client.bottom);
+      return text;
+    }
+  }
+  return "unknown kind";
 }
 
 TIconStripPixels MakeIconStripPixels(int count, int size) {

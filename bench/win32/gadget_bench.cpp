@@ -198,21 +198,29 @@ void CompareControls(HWND floor, HWND toolkit, TCaseLog& log) {
 // it is not timed.
 class TChain {
  public:
-  TChain(TListSide& side, const char* name, int items, const TCaseInput& input, TCaseLog* log)
-      : side_(side), name_(name), items_(items), input_(input), log_(log) {}
+  TChain(TGadgetKind kind, TListSide& side, const char* name, int items, const TCaseInput& input,
+         TCaseLog* log)
+      : kind_(kind), side_(side), name_(name), items_(items), input_(input), log_(log) {}
 
   // Runs the chain; returns the seconds of each timed operation.
   std::array<double, kOperationCount> Run(const TOperationSet& timed) {
     side_.Make();
-    bool filled = false;
-    bool cleared = false;
+    bool filled = false;   // the control holds the items
+    bool cleared = false;  // the clear is timed already
+    bool used = false;     // the control has held the items
     if (timed[kAddSelect]) {
       Step(kAddSelect, true, [this] { AddSelect(); });
+      used = true;
+      const std::string shown = log_ ? LastSelectedShown(kind_, side_.Native()) : std::string();
+      if (!shown.empty()) log_->Note(std::string(name_) + " after adding and selecting: " + shown);
       filled = true;
     }
+    // Without adding and selecting, the items come from an untimed fill: the timed fill
+    // always fills an emptied control, whichever operations a side runs.
     if ((timed[kChange] || timed[kRemoveFront]) && !filled) {
-      Step(kFill, timed[kFill], [this] { Fill(); });
+      Step(kFill, false, [this] { Fill(); });
       filled = true;
+      used = true;
     }
     if (timed[kChange]) Step(kChange, true, [this] { Change(); });
     if (timed[kRemoveFront]) {
@@ -224,7 +232,10 @@ class TChain {
       filled = false;
       cleared = true;
     }
-    if (timed[kFill] && !Done(kFill)) {
+    if (timed[kFill]) {
+      // The same emptied control for every run: filled once before, if not yet.
+      if (!filled && !used) Step(kFill, false, [this] { Fill(); });
+      if (filled || !used) Step(kClear, false, [this] { side_.Clear(); });
       Step(kFill, true, [this] { Fill(); });
       filled = true;
     }
@@ -237,7 +248,6 @@ class TChain {
   }
 
  private:
-  bool Done(TOperation op) const { return done_[op]; }
   template <typename Work>
   void Step(TOperation op, bool timed, Work work) {
     if (timed && log_) log_->Begin(name_, kOperationKeys[op]);
@@ -247,7 +257,6 @@ class TChain {
     side_.Finish();
     const double seconds = Seconds(Ticks() - start);
     if (!timed) return;
-    done_[op] = true;
     seconds_[op] += seconds;
     if (log_) log_->Result(name_, kOperationKeys[op], seconds);
   }
@@ -269,13 +278,13 @@ class TChain {
     }
   }
 
+  TGadgetKind kind_;
   TListSide& side_;
   const char* name_;
   int items_;
   const TCaseInput& input_;
   TCaseLog* log_;
   std::array<double, kOperationCount> seconds_{};
-  std::array<bool, kOperationCount> done_{};
 };
 
 constexpr int kWindowW = 400;
@@ -301,8 +310,8 @@ void RunListCase(TGadgetKind kind, int items, int runs, const TOperationSet& flo
   toolkit->Free();
   // Warm-up: code paths and caches of both sides, not counted.
   const int warmUp = std::min(items, kWarmUpItems);
-  TChain(*floor, "floor", warmUp, input, nullptr).Run(floorOps);
-  TChain(*toolkit, "toolkit", warmUp, input, nullptr).Run(toolkitOps);
+  TChain(kind, *floor, "floor", warmUp, input, nullptr).Run(floorOps);
+  TChain(kind, *toolkit, "toolkit", warmUp, input, nullptr).Run(toolkitOps);
   std::array<double, kOperationCount> spent{};  // both sides' seconds per operation
   for (int run = 0; run < runs; ++run) {
     // An operation is repeated while one more run keeps it within its budget.
@@ -315,8 +324,8 @@ void RunListCase(TGadgetKind kind, int items, int runs, const TOperationSet& flo
     for (int turn = 0; turn < 2; ++turn) {
       const bool floorTurn = (run + turn) % 2 == 0;
       const TOperationSet ops = Both(active, floorTurn ? floorOps : toolkitOps);
-      TChain chain(floorTurn ? *floor : *toolkit, floorTurn ? "floor" : "toolkit", items, input,
-                   &log);
+      TChain chain(kind, floorTurn ? *floor : *toolkit, floorTurn ? "floor" : "toolkit", items,
+                   input, &log);
       const std::array<double, kOperationCount> seconds = chain.Run(ops);
       for (size_t op = 0; op < ops.size(); ++op) spent[op] += seconds[op];
     }
@@ -433,7 +442,10 @@ void ReadLog(const std::wstring& path, double stoppedAt, TCaseResult& result) {
     std::string first, second;
     words >> first;
     if (first == "note") {
-      result.notes.push_back(line.substr(5));
+      const std::string note = line.substr(5);
+      if (std::find(result.notes.begin(), result.notes.end(), note) == result.notes.end()) {
+        result.notes.push_back(note);
+      }
       continue;
     }
     words >> second;

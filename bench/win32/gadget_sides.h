@@ -62,6 +62,11 @@ TIconStripPixels MakeIconStripPixels(int count, int size);
 // Pumps the thread's messages, painting included.
 void Settle();
 
+// Empty when the control of a side shows its last item selected and in view, as adding
+// and selecting each item must leave it, else what it shows: read from the native
+// control alone, so the same check holds for both sides.
+std::string LastSelectedShown(TGadgetKind kind, HWND control);
+
 // The floor sides, inside a plain window of the floor's own.
 std::unique_ptr<TListSide> MakeFloorList(TGadgetKind kind, HWND window);
 std::unique_ptr<TToolBarSide> MakeFloorToolBar(HWND window, const TIconStripPixels& strip);
