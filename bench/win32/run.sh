@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Runs the Windows benchmarks under Wine and prints their ratios: start-up of tempra.exe
-# against the smallest titled-window program, the CPU of waiting for an alarm against
-# its floor, and a call posted to the main thread against the bare message round trip.
+# against a plain program that builds the same main window (and against the smallest
+# titled-window program), the CPU of waiting for an alarm against its floor, a call
+# posted to the main thread against the bare message round trip, and the list-style
+# gadgets against plain controls doing the same native work.
 #   bash bench/win32/run.sh [BUILD_DIR]     (default build/win64, built with its preset)
-# Options through the environment: STARTUP_RUNS (21), WAIT_SECONDS (20), WAIT_ROUNDS (3).
+# Options through the environment: STARTUP_RUNS (21), WAIT_SECONDS (20), WAIT_ROUNDS (3),
+# SECTIONS (which to run, default "startup waiting posted gadgets").
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD=$(realpath -m "${1:-$ROOT/build/win64}")
@@ -12,9 +15,11 @@ TEMPRA="$BUILD/app/win32/tempra.exe"
 STARTUP_RUNS=${STARTUP_RUNS:-21}
 WAIT_SECONDS=${WAIT_SECONDS:-20}
 WAIT_ROUNDS=${WAIT_ROUNDS:-3}
+SECTIONS=" ${SECTIONS:-startup waiting posted gadgets} "
 
-for f in "$BENCH/startup_bench.exe" "$BENCH/floor_window.exe" "$BENCH/floor_wait.exe" \
-  "$BENCH/wait_launch.exe" "$BENCH/posted_call_bench.exe" "$TEMPRA"; do
+for f in "$BENCH/startup_bench.exe" "$BENCH/floor_main_window.exe" "$BENCH/floor_window.exe" \
+  "$BENCH/floor_wait.exe" "$BENCH/wait_launch.exe" "$BENCH/posted_call_bench.exe" \
+  "$BENCH/gadget_bench.exe" "$TEMPRA"; do
   [[ -f "$f" ]] || { echo "missing $f: cmake --build $BUILD first" >&2; exit 2; }
 done
 
@@ -72,21 +77,36 @@ measure_wait() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-echo "== start-up ($STARTUP_RUNS runs each, interleaved)"
-wine "$BENCH/startup_bench.exe" "$STARTUP_RUNS" "$TEMPRA" "$BENCH/floor_window.exe"
+wanted() { [[ "$SECTIONS" == *" $1 "* ]]; }
 
-echo "== waiting (${WAIT_SECONDS} s, $WAIT_ROUNDS rounds each, interleaved; process + wineserver)"
-tempra_ms=() floor_ms=()
-for ((round = 1; round <= WAIT_ROUNDS; round++)); do
-  t=$(measure_wait tempra "$TEMPRA" tempra.exe) || { echo "tempra did not wait" >&2; exit 1; }
-  f=$(measure_wait floor "$BENCH/floor_wait.exe" floor_wait.exe) || { echo "floor did not wait" >&2; exit 1; }
-  echo "round $round: tempra $t ms, floor $f ms"
-  tempra_ms+=("$t"); floor_ms+=("$f")
-done
-tm=$(printf '%s\n' "${tempra_ms[@]}" | median)
-fm=$(printf '%s\n' "${floor_ms[@]}" | median)
-echo "median tempra: $tm ms CPU, floor: $fm ms CPU"
-awk -v a="$tm" -v b="$fm" 'BEGIN { printf "waiting ratio: %.2f\n", (b > 0 ? a / b : 0) }'
+if wanted startup; then
+  echo "== start-up ($STARTUP_RUNS runs each, interleaved)"
+  echo "   columns: tempra.exe, floor_main_window.exe (the same window), floor_window.exe"
+  wine "$BENCH/startup_bench.exe" "$STARTUP_RUNS" "$TEMPRA" "$BENCH/floor_main_window.exe" \
+    "$BENCH/floor_window.exe"
+fi
 
-echo "== posted call"
-wine "$BENCH/posted_call_bench.exe"
+if wanted waiting; then
+  echo "== waiting (${WAIT_SECONDS} s, $WAIT_ROUNDS rounds each, interleaved; process + wineserver)"
+  tempra_ms=() floor_ms=()
+  for ((round = 1; round <= WAIT_ROUNDS; round++)); do
+    t=$(measure_wait tempra "$TEMPRA" tempra.exe) || { echo "tempra did not wait" >&2; exit 1; }
+    f=$(measure_wait floor "$BENCH/floor_wait.exe" floor_wait.exe) || { echo "floor did not wait" >&2; exit 1; }
+    echo "round $round: tempra $t ms, floor $f ms"
+    tempra_ms+=("$t"); floor_ms+=("$f")
+  done
+  tm=$(printf '%s\n' "${tempra_ms[@]}" | median)
+  fm=$(printf '%s\n' "${floor_ms[@]}" | median)
+  echo "median tempra: $tm ms CPU, floor: $fm ms CPU"
+  awk -v a="$tm" -v b="$fm" 'BEGIN { printf "waiting ratio: %.2f\n", (b > 0 ? a / b : 0) }'
+fi
+
+if wanted posted; then
+  echo "== posted call"
+  wine "$BENCH/posted_call_bench.exe"
+fi
+
+if wanted gadgets; then
+  echo "== list box, combo box, tree view and tool bar against plain controls"
+  wine "$BENCH/gadget_bench.exe"
+fi

@@ -1,9 +1,9 @@
-// Start-up time of two programs started the same way, interleaved, measured from
+// Start-up time of programs started the same way, interleaved, measured from
 // CreateProcess to two moments: the program's first top-level window is shown (visible),
 // and that window answers a message sent to it (the program's main loop runs, so the
 // window is complete). Prints every run, the medians and the ratios of the first
-// program's medians to the second's.
-// Usage: startup_bench RUNS PROGRAM PROGRAM
+// program's medians to each other's.
+// Usage: startup_bench RUNS PROGRAM FLOOR [FLOOR...]
 #include <windows.h>
 
 #include <algorithm>
@@ -82,21 +82,28 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// The file name of a path, for short labels.
+std::wstring NameOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: startup_bench RUNS PROGRAM PROGRAM\n");
+    std::fprintf(stderr, "usage: startup_bench RUNS PROGRAM FLOOR [FLOOR...]\n");
     return 2;
   }
   const int runs = std::max(1, static_cast<int>(std::wcstol(argv[1], nullptr, 10)));
-  const std::wstring programs[2] = {argv[2], argv[3]};
-  std::vector<double> shown[2];
-  std::vector<double> ready[2];
-  TimeOneStart(programs[0]);  // warm the file cache and the prefix, not counted
-  TimeOneStart(programs[1]);
+  const std::vector<std::wstring> programs(argv + 2, argv + argc);
+  const size_t count = programs.size();
+  std::vector<std::vector<double>> shown(count);
+  std::vector<std::vector<double>> ready(count);
+  for (const std::wstring& program : programs) TimeOneStart(program);  // warm-up, not counted
   for (int run = 0; run < runs; ++run) {
-    for (int which = 0; which < 2; ++which) {
+    std::printf("run %2d: shown", run + 1);
+    for (size_t which = 0; which < count; ++which) {
       const StartTimes times = TimeOneStart(programs[which]);
       if (times.shown < 0) {
         std::fwprintf(stderr, L"%ls did not show a window\n", programs[which].c_str());
@@ -104,15 +111,20 @@ int wmain(int argc, wchar_t** argv) {
       }
       shown[which].push_back(times.shown);
       ready[which].push_back(times.ready);
+      std::printf(" %6.1f", times.shown);
     }
-    std::printf("run %2d: shown %6.1f / %6.1f ms, ready %6.1f / %6.1f ms\n", run + 1,
-                shown[0].back(), shown[1].back(), ready[0].back(), ready[1].back());
+    std::printf(" ms, ready");
+    for (size_t which = 0; which < count; ++which) std::printf(" %6.1f", ready[which].back());
+    std::printf(" ms\n");
   }
-  for (int which = 0; which < 2; ++which) {
-    std::wprintf(L"median %ls: shown %.1f ms, ready %.1f ms\n", programs[which].c_str(),
+  for (size_t which = 0; which < count; ++which) {
+    std::wprintf(L"median %ls: shown %.1f ms, ready %.1f ms\n", NameOf(programs[which]).c_str(),
                  Median(shown[which]), Median(ready[which]));
   }
-  std::printf("start-up ratio (shown): %.2f\n", Median(shown[0]) / Median(shown[1]));
-  std::printf("start-up ratio (ready): %.2f\n", Median(ready[0]) / Median(ready[1]));
+  for (size_t which = 1; which < count; ++which) {
+    const std::wstring floor = NameOf(programs[which]);
+    std::wprintf(L"start-up ratio against %ls: shown %.2f, ready %.2f\n", floor.c_str(),
+                 Median(shown[0]) / Median(shown[which]), Median(ready[0]) / Median(ready[which]));
+  }
   return 0;
 }
