@@ -25,10 +25,17 @@ int ImageOf(int32_t icon) {
 
 constexpr UINT_PTR kTypingWatchId = 0x434258;
 
+// Keys with which the user moves through the list from the field: the control then
+// writes the chosen item into the field itself.
+bool IsListKey(WPARAM key) {
+  return key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT;
+}
+
 // Messages through which the user changes the text of an edit control.
-bool IsUserInput(UINT msg) {
+bool IsUserInput(UINT msg, WPARAM wParam) {
   switch (msg) {
     case WM_KEYDOWN:
+      return !IsListKey(wParam);
     case WM_CHAR:
     case WM_SYSCHAR:
     case WM_IME_CHAR:
@@ -86,7 +93,8 @@ LRESULT CALLBACK TWindowsComboBox::WatchTyping(HWND hwnd, UINT msg, WPARAM wPara
   }
   // Held for the call: the map may drop the gadget while the control works.
   std::shared_ptr<TWindowsComboBox> combo;
-  if (IsUserInput(msg)) combo = std::dynamic_pointer_cast<TWindowsComboBox>(GadgetOfHwnd(hwnd));
+  if (IsUserInput(msg, wParam))
+    combo = std::dynamic_pointer_cast<TWindowsComboBox>(GadgetOfHwnd(hwnd));
   if (!combo) return DefSubclassProc(hwnd, msg, wParam, lParam);
   ++combo->_typing;
   const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
@@ -228,8 +236,12 @@ void TWindowsComboBox::OnSelectionChange() {
 }
 
 void TWindowsComboBox::OnEditChange() {
-  // The control rewrites the field itself to show the item chosen in its list.
-  if (_typing == 0) return;
+  // The control rewrites the field itself to show the item chosen in its list; moving
+  // through the list from the field with the arrow keys tells of the choice only so.
+  if (_typing == 0) {
+    OnSelectionChange();
+    return;
+  }
   // Typed text is no item, whatever the list still marks.
   _selected = -1;
   PostGuiEvent(GadgetAction, -1, 0, 0, 0, nullptr);

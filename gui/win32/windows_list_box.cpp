@@ -15,6 +15,10 @@ namespace {
 // shares the image list: the icon strip owns it.
 constexpr DWORD kListBoxStyle = 0x5401404D;
 constexpr int kCreationSize = 20;
+// Room the control leaves around a label: its margins and the focus rectangle.
+constexpr int32_t kLabelPadding = 12;
+// Between an item's icon and its label.
+constexpr int32_t kIconPadding = 4;
 
 // Messages before which the column must have its width: painting, input that hit-tests
 // or scrolls, and the queries of item and column geometry.
@@ -111,7 +115,7 @@ int32_t TWindowsListBox::SetTooltip(const std::u16string&) {
 
 int32_t TWindowsListBox::SetIconStrip(const IconStripRef& strip) {
   _icons = strip;
-  SendMessageW(_hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(ImageListOf(strip)));
+  ListView_SetImageList(_hwnd, ImageListOf(strip), LVSIL_SMALL);
   _columnstale = 1;  // icons widen the items
   return 0;
 }
@@ -126,7 +130,10 @@ int32_t TWindowsListBox::ClearListItems() {
   TQuietChange quiet(*this);
   DeferRedraw();
   _selected = -1;
-  SendMessageW(_hwnd, LVM_DELETEALLITEMS, 0, 0);
+  ListView_DeleteAllItems(_hwnd);
+  _widths.clear();
+  _widest = 0;
+  _widestcount = 0;
   _columnstale = 1;
   return 0;
 }
@@ -141,10 +148,12 @@ int32_t TWindowsListBox::InsertListItem(int32_t index, const std::u16string& tex
   item.iItem = index;
   item.pszText = const_cast<LPWSTR>(Wide(text));
   item.iImage = ImageOf(icon);
-  SendMessageW(_hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  const int inserted =
+      static_cast<int>(SendMessageW(_hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  if (inserted < 0) return 0;
   // The selected item moved down with the others.
-  if (_selected >= index) ++_selected;
-  _columnstale = 1;
+  if (_selected >= inserted) ++_selected;
+  AddWidth(inserted, MeasureText(text));
   return 0;
 }
 
@@ -157,14 +166,14 @@ int32_t TWindowsListBox::SetListItem(int32_t index, const std::u16string& text,
 int32_t TWindowsListBox::RemoveListItem(int32_t index) {
   TQuietChange quiet(*this);
   DeferRedraw();
-  SendMessageW(_hwnd, LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+  if (!ListView_DeleteItem(_hwnd, index)) return 0;
   // The selection leaves with its item; the items after it move up.
   if (_selected == index) {
     _selected = -1;
   } else if (_selected > index) {
     --_selected;
   }
-  _columnstale = 1;
+  RemoveWidth(index);
   return 0;
 }
 
@@ -196,17 +205,73 @@ int32_t TWindowsListBox::Selection() {
       SendMessageW(_hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+int32_t TWindowsListBox::MeasureText(const std::u16string& text) {
+  // The wide message: commctrl's macro sends the narrow one in this build.
+  return static_cast<int32_t>(
+      SendMessageW(_hwnd, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(Wide(text))));
+}
+
+void TWindowsListBox::AddWidth(int32_t index, int32_t measured) {
+  const auto at = std::clamp<ptrdiff_t>(index, 0, std::ssize(_widths));
+  _widths.insert(_widths.begin() + at, measured);
+  if (measured > _widest) {
+    _widest = measured;
+    _widestcount = 1;
+  } else if (measured == _widest) {
+    ++_widestcount;
+  }
+  _columnstale = 1;
+}
+
+void TWindowsListBox::RemoveWidth(int32_t index) {
+  if (index < 0 || index >= std::ssize(_widths)) return;
+  const int32_t gone = _widths[static_cast<size_t>(index)];
+  _widths.erase(_widths.begin() + index);
+  // The last of the widest leaves: the next fit looks for the new widest.
+  if (gone == _widest) --_widestcount;
+  _columnstale = 1;
+}
+
+void TWindowsListBox::RescanWidths() {
+  _widest = 0;
+  _widestcount = 0;
+  for (const int32_t measured : _widths) {
+    if (measured > _widest) {
+      _widest = measured;
+      _widestcount = 1;
+    } else if (measured == _widest) {
+      ++_widestcount;
+    }
+  }
+}
+
+int32_t TWindowsListBox::SetFont(const FontRef& font) {
+  TWindowsGadget::SetFont(font);
+  // Every text is as wide as the new font makes it.
+  for (int32_t index = 0; index < std::ssize(_widths); ++index) {
+    _widths[static_cast<size_t>(index)] = MeasureText(ItemText(index));
+  }
+  RescanWidths();
+  _columnstale = 1;
+  return 0;
+}
+
 void TWindowsListBox::FitColumn() {
   _columnstale = 0;  // first: the width messages pass through WndProc again
+  if (_widestcount <= 0 && !_widths.empty()) RescanWidths();
+  int32_t needed = _widths.empty() ? 0 : _widest + kLabelPadding;
+  int iconW = 0;
+  int iconH = 0;
+  if (HIMAGELIST images = ListView_GetImageList(_hwnd, LVSIL_SMALL);
+      images && ImageList_GetIconSize(images, &iconW, &iconH)) {
+    needed += iconW + kIconPadding;
+  }
   // As wide as the widest item, so a long one can be scrolled to, and at least as wide as
   // the control, so a selected row is marked across all of it.
-  SendMessageW(_hwnd, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(LVSCW_AUTOSIZE, 0));
-  const LRESULT fitted = SendMessageW(_hwnd, LVM_GETCOLUMNWIDTH, 0, 0);
   RECT client{};
   GetClientRect(_hwnd, &client);
-  if (fitted < client.right) {
-    SendMessageW(_hwnd, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
-  }
+  const int fitted = std::max<int>(needed, client.right);
+  if (ListView_GetColumnWidth(_hwnd, 0) != fitted) ListView_SetColumnWidth(_hwnd, 0, fitted);
 }
 
 void TWindowsListBox::FitColumnIfStale() {

@@ -77,10 +77,15 @@ int32_t TWindowsToolBar::ButtonCount() const {
   return static_cast<int32_t>(SendMessageW(_hwnd, TB_BUTTONCOUNT, 0, 0));
 }
 
-void TWindowsToolBar::InsertButton(int32_t index, const std::u16string& tip, int32_t icon) {
+bool TWindowsToolBar::IsSeparator(int32_t icon) const {
+  return icon == kSeparatorIcon || (_icons && _icons->IsBlankIcon(icon));
+}
+
+bool TWindowsToolBar::InsertButton(int32_t index, const std::u16string& tip, int32_t icon) {
   TBBUTTON button{};
   button.iString = -1;  // no caption: the icon is the button
-  if (icon == kSeparatorIcon || (_icons && _icons->IsBlankIcon(icon))) {
+  const bool separator = IsSeparator(icon);
+  if (separator) {
     button.fsStyle = BTNS_SEP;
   } else {
     // -1 would ask the parent for the image (I_IMAGECALLBACK).
@@ -91,25 +96,47 @@ void TWindowsToolBar::InsertButton(int32_t index, const std::u16string& tip, int
   }
   if (!SendMessageW(_hwnd, TB_INSERTBUTTONW, static_cast<WPARAM>(index),
                     reinterpret_cast<LPARAM>(&button))) {
-    return;
+    return false;
   }
-  _tips.insert(_tips.begin() + std::clamp<ptrdiff_t>(index, 0, std::ssize(_tips)), tip);
+  const auto at = std::clamp<ptrdiff_t>(index, 0, std::ssize(_buttons));
+  _buttons.insert(_buttons.begin() + at, TButton{tip, separator});
+  return true;
 }
 
-void TWindowsToolBar::DeleteButton(int32_t index) {
-  if (!SendMessageW(_hwnd, TB_DELETEBUTTON, static_cast<WPARAM>(index), 0)) return;
-  if (index >= 0 && index < std::ssize(_tips)) _tips.erase(_tips.begin() + index);
+bool TWindowsToolBar::DeleteButton(int32_t index) {
+  if (index < 0 || index >= std::ssize(_buttons)) return false;
+  DeleteTool(index);
+  if (!SendMessageW(_hwnd, TB_DELETEBUTTON, static_cast<WPARAM>(index), 0)) return false;
+  _buttons.erase(_buttons.begin() + index);
+  return true;
 }
 
-void TWindowsToolBar::DeleteTool(int32_t id) {
+void TWindowsToolBar::PurgeTools(int32_t id) {
+  // The toolbar registers a tool of its own under each button's id; a tip must be the
+  // only tool of its id, or the tooltip shows whichever it meets first.
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = _hwnd;
   tool.uId = static_cast<UINT_PTR>(id);
-  SendMessageW(_tooltips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  for (LRESULT count = SendMessageW(_tooltips, TTM_GETTOOLCOUNT, 0, 0); count > 0;) {
+    SendMessageW(_tooltips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    const LRESULT left = SendMessageW(_tooltips, TTM_GETTOOLCOUNT, 0, 0);
+    if (left == count) break;
+    count = left;
+  }
+}
+
+void TWindowsToolBar::DeleteTool(int32_t index) {
+  const TButton& button = _buttons[static_cast<size_t>(index)];
+  if (button.id > 0) PurgeTools(button.id);
 }
 
 void TWindowsToolBar::AddTool(int32_t index) {
+  TButton& button = _buttons[static_cast<size_t>(index)];
+  button.id = button.separator ? 0 : static_cast<int32_t>(IdOf(index));
+  if (button.separator) return;
+  PurgeTools(button.id);
+  if (button.tip.empty()) return;
   TOOLINFOW tool{};
   // The size the tooltip control knows in every common-controls version.
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -118,58 +145,66 @@ void TWindowsToolBar::AddTool(int32_t index) {
   tool.uId = IdOf(index);
   SendMessageW(_hwnd, TB_GETITEMRECT, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(&tool.rect));
-  tool.lpszText = reinterpret_cast<LPWSTR>(_tips[static_cast<size_t>(index)].data());
+  tool.lpszText = reinterpret_cast<LPWSTR>(button.tip.data());
   SendMessageW(_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void TWindowsToolBar::Renumber(int32_t known) {
-  for (int32_t id = 1; id <= known; ++id) DeleteTool(id);
-  const int32_t count = ButtonCount();
-  for (int32_t index = 0; index < count; ++index) {
-    TBBUTTON button{};
-    SendMessageW(_hwnd, TB_GETBUTTON, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&button));
-    if (button.fsStyle & BTNS_SEP) continue;
-    SendMessageW(_hwnd, TB_SETCMDID, static_cast<WPARAM>(index), IdOf(index));
-    if (index < std::ssize(_tips) && !_tips[static_cast<size_t>(index)].empty()) AddTool(index);
+void TWindowsToolBar::Renumber(int32_t from) {
+  // The buttons from `from` on moved: each takes the id of its new index, and its tip the
+  // new id and place. All their old tools go first, so no two tools share an id.
+  const int32_t count = static_cast<int32_t>(std::ssize(_buttons));
+  for (int32_t index = from; index < count; ++index) DeleteTool(index);
+  for (int32_t index = from; index < count; ++index) {
+    if (!_buttons[static_cast<size_t>(index)].separator) {
+      SendMessageW(_hwnd, TB_SETCMDID, static_cast<WPARAM>(index), IdOf(index));
+    }
+    AddTool(index);
   }
 }
 
 int32_t TWindowsToolBar::ClearListItems() {
   TQuietChange quiet(*this);
-  const int32_t known = ButtonCount();
+  for (int32_t index = 0; index < std::ssize(_buttons); ++index) DeleteTool(index);
   while (ButtonCount() > 0) {
     if (!SendMessageW(_hwnd, TB_DELETEBUTTON, 0, 0)) break;
   }
-  _tips.clear();
-  Renumber(known);
+  _buttons.clear();
   return 0;
 }
 
 int32_t TWindowsToolBar::InsertListItem(int32_t index, const std::u16string&,
                                         const std::u16string& tip, int32_t icon, ObjectRef) {
   TQuietChange quiet(*this);
-  const int32_t known = ButtonCount() + 1;
-  InsertButton(index, tip, icon);
-  Renumber(known);
+  const int32_t at = std::clamp<int32_t>(index, 0, static_cast<int32_t>(std::ssize(_buttons)));
+  if (!InsertButton(at, tip, icon)) return 0;
+  // Only the buttons behind it moved.
+  Renumber(at + 1);
+  AddTool(at);
   return 0;
 }
 
-int32_t TWindowsToolBar::SetListItem(int32_t index, const std::u16string&,
-                                     const std::u16string& tip, int32_t icon, ObjectRef) {
+int32_t TWindowsToolBar::SetListItem(int32_t index, const std::u16string& text,
+                                     const std::u16string& tip, int32_t icon, ObjectRef extra) {
+  if (index < 0 || index >= std::ssize(_buttons)) return 0;
+  TButton& button = _buttons[static_cast<size_t>(index)];
+  if (button.separator != IsSeparator(icon)) {
+    // A separator and a button differ in width: the buttons behind move.
+    RemoveListItem(index);
+    return InsertListItem(index, text, tip, icon, std::move(extra));
+  }
   TQuietChange quiet(*this);
-  const int32_t known = ButtonCount();
-  DeleteButton(index);
-  InsertButton(index, tip, icon);
-  Renumber(known);
+  if (!button.separator) {
+    SendMessageW(_hwnd, TB_CHANGEBITMAP, IdOf(index),
+                 MAKELPARAM(icon >= 0 ? icon : I_IMAGENONE, 0));
+  }
+  button.tip = tip;
+  AddTool(index);  // in place of its old tip
   return 0;
 }
 
 int32_t TWindowsToolBar::RemoveListItem(int32_t index) {
   TQuietChange quiet(*this);
-  const int32_t known = ButtonCount();
-  DeleteButton(index);
-  Renumber(known);
+  if (DeleteButton(index)) Renumber(index);
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 #include <utility>
+#include <vector>
 
 #include "gui/win32/control_util.h"
 #include "gui/win32/windows_tree_view.h"
@@ -208,6 +209,30 @@ int32_t TWindowsTreeNode::Free() {
   }
   _parent.reset();
   _setparent(nullptr, -1);
+  return 0;
+}
+
+int32_t TWindowsTreeNode::ClearListItems() {
+  if (!_tree || !_item || kids.empty()) return 0;
+  TQuietTree quiet(_tree);
+  quiet.DeferRedraw();
+  if (IsRoot()) {
+    TreeView_DeleteAllItems(_tree);
+  } else {
+    for (const GadgetRef& kid : kids) {
+      auto node = std::dynamic_pointer_cast<TWindowsTreeNode>(kid);
+      if (node && node->_item && node->_tree == _tree) TreeView_DeleteItem(_tree, node->_item);
+    }
+  }
+  // Taken out together, so that freeing one does not look for it among the others.
+  std::vector<GadgetRef> gone;
+  gone.swap(kids);
+  for (const GadgetRef& kid : gone) {
+    if (auto node = std::dynamic_pointer_cast<TWindowsTreeNode>(kid)) node->Detach();
+    if (kid) kid->Free();
+  }
+  if (!IsRoot()) Redraw();  // its expand button goes
+  if (quiet.view()) quiet.view()->ReadSelectionIfGone();
   return 0;
 }
 

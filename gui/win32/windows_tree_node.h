@@ -50,6 +50,9 @@ class TWindowsTreeNode final : public TGadget {
   // Deletes the item and with it the items of the whole subtree; the subtree's nodes
   // stay this node's kids, detached. Freeing the root does nothing: the tree view owns it.
   int32_t Free() override;
+  // Frees every kid, deleting their items at once: the control drops a whole tree in one
+  // go, while deleting item after item recomputes its layout each time.
+  int32_t ClearListItems() override;
 
   bool IsRoot() const { return _item == TVI_ROOT; }
   // Forgets the control for this node and every node below it and releases their handles:

@@ -267,11 +267,15 @@ int32_t TWindowsWindow::PopupMenu(const GadgetRef& menu, ObjectRef extra) {
     ~ExtraScope() { held = nullptr; }
   } scope{popupextra};
   popupextra = std::move(extra);
+  // The window's own root menu pops up from a native tree of its own, which takes its
+  // items away from the bar: they go back to it afterwards.
+  const bool ownBar = popup == _menu && ::GetMenu(_hwnd) != nullptr;
   popup->Open(1);
   POINT at{};
   ::GetCursorPos(&at);
   TrackPopupMenu(popup->_hmenu, 0, at.x, at.y, 0, _hwnd, nullptr);
   popup->Close();
+  if (ownBar) UpdateMenu();
   // The chosen item's command was posted: it must become its event while the extra is set.
   PumpSystemEvents();
   return 0;

@@ -200,6 +200,45 @@ TEST_F(WindowsBarTest, ButtonTipsAreToolsOfTheToolbarsTooltipWindow) {
       << "a button without a tip has no tool";
 }
 
+// Toolbar messages (TB_*) and tools added or deleted (the toolbar's own updates of its
+// tooltip's rectangles are not the driver's).
+int ToolMessages = 0;
+
+LRESULT CALLBACK CountToolMessages(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR tooltip, DWORD_PTR) {
+  const bool tools = msg == TTM_ADDTOOLW || msg == TTM_DELTOOLW || msg == TTM_GETTOOLCOUNT;
+  if (tooltip ? tools : (msg >= WM_USER && msg < WM_APP)) {
+    ++ToolMessages;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(WindowsBarTest, AddingAButtonOrItsTipTouchesNoOtherButton) {
+  auto toolbar = AsToolBar(Keep(NewToolbar(nullptr, 0, 0, 0, 0, Window())));
+  const HWND hwnd = reinterpret_cast<HWND>(toolbar->Query(QUERY_NATIVE));
+  const auto tips = reinterpret_cast<HWND>(SendMessageW(hwnd, TB_GETTOOLTIPS, 0, 0));
+  ASSERT_TRUE(SetWindowSubclass(hwnd, &CountToolMessages, 0, 0));
+  ASSERT_TRUE(SetWindowSubclass(tips, &CountToolMessages, 1, 0));
+  constexpr int kButtons = 40;
+  constexpr int kMessagesPerButton = 12;  // the same for the 1st button and the 40th
+  ToolMessages = 0;
+  for (int i = 0; i < kButtons; ++i) GadgetAddItem(toolbar, u"", 0, i, u"suggerimento");
+  EXPECT_LE(ToolMessages, kButtons * kMessagesPerButton);
+  ToolMessages = 0;
+  ToolbarSetTips(toolbar, std::vector<std::optional<std::u16string>>(kButtons, u"nuovo"));
+  EXPECT_LE(ToolMessages, kButtons * kMessagesPerButton);
+  RemoveWindowSubclass(hwnd, &CountToolMessages, 0);
+  RemoveWindowSubclass(tips, &CountToolMessages, 1);
+  wchar_t text[80] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = hwnd;
+  tool.uId = kButtons;
+  tool.lpszText = text;
+  ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+  EXPECT_STREQ(text, L"nuovo");
+}
+
 TEST_F(WindowsBarTest, CheckingADisabledButtonKeepsItDisabled) {
   auto toolbar =
       AsToolBar(Keep(NewToolbar(StripOf({0xFF0000FF, 0xFF00FF00}), 0, 0, 0, 0, Window())));

@@ -189,6 +189,46 @@ TEST_F(WindowsListTest, BatchIsDrawnOnceWithTheColumnFittingTheWidestItem) {
   RemoveWindowSubclass(list->_hwnd, &CountColumnFits, 1);
 }
 
+// Native item measurements: one per LVM_GETSTRINGWIDTHW, and every item for each width
+// the control fits to its items itself (LVSCW_AUTOSIZE and LVSCW_AUTOSIZE_USEHEADER).
+int Measurements = 0;
+
+LRESULT CALLBACK CountMeasurements(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR) {
+  if (msg == LVM_GETSTRINGWIDTHW) ++Measurements;
+  const auto width = static_cast<short>(LOWORD(lParam));
+  if (msg == LVM_SETCOLUMNWIDTH && (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER)) {
+    Measurements += ListView_GetItemCount(hwnd);
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(WindowsListTest, EachItemIsMeasuredOnceWhenAddedAndSelected) {
+  auto list = New<TWindowsListBox>(GADGETCLASS_LISTBOX, 0);
+  const HWND hwnd = reinterpret_cast<HWND>(list->Query(QUERY_NATIVE));
+  Measurements = 0;
+  ASSERT_TRUE(SetWindowSubclass(hwnd, &CountMeasurements, 1, 0));
+  constexpr int kItems = 300;
+  for (int i = 0; i < kItems; ++i) {
+    GadgetAddItem(list, u"riga " + std::u16string(static_cast<size_t>(i % 50), u'x'));
+    GadgetSelectItem(list, i);  // scrolls it into view: the column must fit
+  }
+  EXPECT_EQ(Measurements, kItems);
+  const std::u16string second = u"riga " + std::u16string(48, u'x');
+  const LRESULT before = ListView_GetColumnWidth(hwnd, 0);
+  for (int i = kItems - 1; i >= 0; --i) {
+    if (i % 50 == 49) GadgetRemoveItem(list, i);  // every widest item goes
+  }
+  const LRESULT after = ListView_GetColumnWidth(hwnd, 0);
+  EXPECT_EQ(Measurements, kItems) << "the kept widths are rescanned, not measured again";
+  EXPECT_LT(after, before);
+  EXPECT_GE(after, ListView_GetStringWidth(hwnd, reinterpret_cast<LPCWSTR>(second.c_str())));
+  GadgetModifyItem(list, 0, u"lunghissima " + std::u16string(80, u'x'), 0, -1, u"", nullptr);
+  EXPECT_EQ(Measurements, kItems + 1);
+  EXPECT_GT(ListView_GetColumnWidth(hwnd, 0), before);
+  RemoveWindowSubclass(hwnd, &CountMeasurements, 1);
+}
+
 // ---- combo box ----
 
 TEST_F(WindowsListTest, EveryKeystrokeInAnEditableComboPostsOneAction) {
@@ -281,6 +321,23 @@ TEST_F(WindowsListTest, ChoosingWithKeysPostsTheItemAndItsExtra) {
   PumpFor(100);
   EXPECT_EQ(DataOf(EventsOf(GadgetAction, combo)), (std::vector<int32_t>{1}));
   EXPECT_EQ(EventsOf(GadgetAction, combo)[0]->extra, second);
+  EXPECT_EQ(GadgetGetText(combo), u"due");
+}
+
+TEST_F(WindowsListTest, ChoosingWithKeysInAnEditableComboPostsTheItemItShows) {
+  auto combo = New<TWindowsComboBox>(GADGETCLASS_COMBOBOX, COMBOBOX_EDITABLE, 10, 10, 200, 24);
+  auto second = NewText(u"second");
+  FillChoices(combo, second, NewText(u"third"));
+  GadgetSelectItem(combo, 0);
+  BringToFront(combo->_editHwnd);
+
+  Keys({VK_DOWN});
+  ASSERT_TRUE(PumpUntil([&] { return !EventsOf(GadgetAction, combo).empty(); }))
+      << DescribeRecorded();
+  PumpFor(200);
+  EXPECT_EQ(DataOf(EventsOf(GadgetAction, combo)), (std::vector<int32_t>{1})) << DescribeRecorded();
+  EXPECT_EQ(EventsOf(GadgetAction, combo)[0]->extra, second);
+  EXPECT_EQ(GadgetSelectedItem(combo), 1);
   EXPECT_EQ(GadgetGetText(combo), u"due");
 }
 

@@ -176,6 +176,26 @@ TEST_F(WindowsMenuTest, PopupChoiceReachesTheProgramWithItsExtra) {
   MenuFree(popup);
 }
 
+TEST_F(WindowsMenuTest, TheBarsOwnMenuPoppedUpLeavesTheBarsItemsWorking) {
+  GadgetRef file = NewMenu(u"File", 1, window_);
+  GadgetRef grey = NewMenu(u"Grigio", 2, file);
+  GadgetRef tick = NewMenu(u"Spunta", 3, file);
+  WindowUpdateMenu(window_);
+  ASSERT_TRUE(BringToFront()) << "the test window cannot get the focus";
+  std::thread dismisser([] {
+    Sleep(200);
+    Tap(VK_ESCAPE);
+  });
+  WindowPopupMenu(window_, WindowGetMenu(window_), nullptr);
+  dismisser.join();
+  MenuDisable(grey);
+  MenuCheck(tick);
+  HMENU items = GetSubMenu(GetMenu(window_->_hwnd), 0);
+  ASSERT_NE(items, nullptr);
+  EXPECT_TRUE(GetMenuState(items, 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(items, 1, MF_BYPOSITION) & MF_CHECKED);
+}
+
 TEST_F(WindowsMenuTest, ProgressBarShowsWholePercentagesWithinItsRange) {
   GadgetRef bar = NewProgressBar(10, 10, 200, 20, window_);
   ASSERT_TRUE(std::dynamic_pointer_cast<TWindowsProgressBar>(bar));

@@ -303,6 +303,38 @@ TEST_F(WindowsTreeTest, FreeingANodeDeletesItsItemsAndDetachesItsSubtree) {
   EXPECT_TRUE(root->kids.empty());
 }
 
+int ItemDeletions = 0;
+
+LRESULT CALLBACK CountDeletions(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+  if (msg == TVM_DELETEITEM) ++ItemDeletions;
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(WindowsTreeTest, ClearDropsTheWholeNativeTreeAtOnce) {
+  auto tree = NewTree();
+  const HWND hwnd = reinterpret_cast<HWND>(tree->Query(QUERY_NATIVE));
+  GadgetRef root = TreeViewRoot(tree);
+  Nodes nodes;
+  for (int i = 0; i < 500; ++i) {
+    nodes.push_back(TreeViewAddNode(u"nodo", root));
+    TreeViewAddNode(u"foglia", nodes.back());
+  }
+  TreeViewSelectNode(nodes[7]);
+  ItemDeletions = 0;
+  ASSERT_TRUE(SetWindowSubclass(hwnd, &CountDeletions, 1, 0));
+  TreeViewClear(tree);
+  RemoveWindowSubclass(hwnd, &CountDeletions, 1);
+  EXPECT_EQ(ItemDeletions, 1);
+  EXPECT_EQ(TreeView_GetCount(hwnd), 0u);
+  EXPECT_EQ(TreeViewCountKids(root), 0);
+  EXPECT_EQ(TreeViewGetSelected(tree), nullptr);
+  EXPECT_EQ(GadgetGetGroup(nodes[7]), nullptr);
+  EXPECT_EQ(AsNode(nodes[7]->kids[0])->_handle, 0) << "the subtree is detached";
+  PumpPending();
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+}
+
 TEST_F(WindowsTreeTest, NodesOutliveTheirControlWithoutTouchingIt) {
   GadgetRef panel = Keep(NewPanel(10, 10, 320, 260, Window(), 0, u""));
   auto tree = NewTree(panel);
