@@ -31,6 +31,8 @@ class TWindowsButton final : public TWindowsGadget {
   // 24-bit one with a mask; the caller owns it.
   static UniqueImageList BuildImageList(const PixmapRef& pixmap);
 
+  // Its face stands on the parent's background.
+  ColourRule ControlColourRule() override { return ColourRule::kTransparent; }
   int32_t State() override;
   int32_t SetText(const std::u16string& text) override;
   std::u16string GetText() override;

@@ -21,18 +21,13 @@
 #include <vector>
 
 #include "gui/win32/control_util.h"
-#include "gui/win32/windows_gadget.h"
+#include "gui/win32/windows_list_gadget.h"
 
 namespace quardeln {
 
-class TWindowsListBox final : public TWindowsGadget {
+class TWindowsListBox final : public TWindowsListGadget {
  public:
   TWindowsListBox() = default;
-
-  IconStripRef _icons;       // the strip whose image list the control shows, or null
-  int32_t _selected = -1;    // the selected item as last seen; -1 none
-  int32_t _columnstale = 0;  // 1 when items changed since the column was last fitted
-  TDeferredRedraw _redraw;   // item changes are drawn together
 
   static std::shared_ptr<TWindowsListBox> Create(const GadgetRef& group, int32_t style);
 
@@ -54,8 +49,7 @@ class TWindowsListBox final : public TWindowsGadget {
   int32_t SetFont(const FontRef& font) override;  // the texts are measured again
 
  protected:
-  void DrawPendingChanges() override;  // the item changes made so far
-  void ReleaseNativeResources() override;
+  void RedrawResumed() override;  // the column is fitted first
 
  private:
   void Build(const GadgetRef& group);
@@ -69,15 +63,13 @@ class TWindowsListBox final : public TWindowsGadget {
   void RemoveWidth(int32_t index);
   // _widest and _widestcount from the kept widths.
   void RescanWidths();
-  // Turns the control's redraw off until the message loop runs again.
-  void DeferRedraw();
-  void ResumeRedraw();
   void CopyTip(NMLVGETINFOTIPW& request);
   void OnItemChanged(const NMLISTVIEW& change);
   void OnClick();
   void OnDoubleClick();
   void OnRightClick();
 
+  int32_t _columnstale = 0;      // 1 when items changed since the column was last fitted
   std::vector<int32_t> _widths;  // the measured text width of each native item, in order
   int32_t _widest = 0;           // the largest of _widths
   int32_t _widestcount = 0;      // how many items have it; 0 with items left: rescan

@@ -27,6 +27,8 @@ class TWindowsSlider final : public TWindowsGadget {
   // Null for a style whose kind is none of the three.
   static std::shared_ptr<TWindowsSlider> Create(const GadgetRef& group, int32_t style);
 
+  // Its track stands on the parent's background.
+  ColourRule ControlColourRule() override { return ColourRule::kTransparent; }
   int32_t SetColor(int32_t r, int32_t g, int32_t b) override;
   int32_t SetTextColor(int32_t r, int32_t g, int32_t b) override;
   int32_t SetRange(int32_t visible, int32_t total) override;

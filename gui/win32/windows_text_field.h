@@ -22,6 +22,7 @@ class TWindowsTextField final : public TWindowsGadget {
 
   static std::shared_ptr<TWindowsTextField> Create(const GadgetRef& group, int32_t style);
 
+  ColourRule ControlColourRule() override { return ColourRule::kField; }
   int32_t Activate(int32_t action) override;
   int32_t SetText(const std::u16string& text) override;
   std::u16string GetText() override;

@@ -5,16 +5,18 @@
 #include "events/event.h"
 #include "gui/win32/control_util.h"
 #include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_icon_strip.h"
 
 namespace quardeln {
 namespace {
 
-// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT.
-constexpr DWORD kToolBarStyle = 0x54008800;
-// TBSTYLE_EX_HIDECLIPPEDBUTTONS | TBSTYLE_EX_DOUBLEBUFFER: the toolbar's own extended
-// style, not the window's (a window style 0x90 would make the toolbar take dropped files
-// away from its window).
-constexpr LPARAM kToolBarExtendedStyle = 0x90;
+constexpr DWORD kToolBarStyle =
+    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT;
+static_assert(kToolBarStyle == 0x54008800);
+// The toolbar's own extended style, not the window's (a window style 0x90 would make the
+// toolbar take dropped files away from its window).
+constexpr LPARAM kToolBarExtendedStyle = TBSTYLE_EX_HIDECLIPPEDBUTTONS | TBSTYLE_EX_DOUBLEBUFFER;
+static_assert(kToolBarExtendedStyle == 0x90);
 constexpr int32_t kSeparatorIcon = -2;
 
 WPARAM IdOf(int32_t index) {
@@ -37,7 +39,7 @@ void TWindowsToolBar::Build(const GadgetRef& group) {
   // Its width comes from the group, so it joins the group before it is placed.
   if (group) _setparent(group, -1);
   Register(GADGETCLASS_TOOLBAR, hwnd, nullptr, 1);
-  SendMessageW(_hwnd, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(_tooltips), 0);
+  SendMessageW(Hwnd(), TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(Tooltips()), 0);
   Rethink();
 }
 
@@ -47,18 +49,18 @@ int32_t TWindowsToolBar::DoLayout() {
 
 int32_t TWindowsToolBar::Rethink() {
   RECT own{};
-  GetWindowRect(_hwnd, &own);
+  GetWindowRect(Hwnd(), &own);
   int32_t w = 0;
   if (GadgetRef group = Parent()) {
     w = group->ClientWidth();
   } else {
     RECT container{};
-    GetClientRect(GetParent(_hwnd), &container);
+    GetClientRect(GetParent(Hwnd()), &container);
     w = container.right - container.left;
   }
   const int32_t h = own.bottom - own.top;
   SetRect(0, 0, w, h);
-  return QueueResize(_hwnd, 0, 0, w, h);
+  return QueueResize(Hwnd(), 0, 0, w, h);
 }
 
 int32_t TWindowsToolBar::SetTooltip(const std::u16string&) {
@@ -67,18 +69,20 @@ int32_t TWindowsToolBar::SetTooltip(const std::u16string&) {
 
 int32_t TWindowsToolBar::SetIconStrip(const IconStripRef& strip) {
   TQuietChange quiet(*this);
-  _icons = std::dynamic_pointer_cast<TWindowsIconStrip>(strip);
-  SendMessageW(_hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageListOf(strip)));
-  SendMessageW(_hwnd, TB_AUTOSIZE, 0, 0);
+  KeepIcons(strip);
+  SendMessageW(Hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageListOf(strip)));
+  SendMessageW(Hwnd(), TB_AUTOSIZE, 0, 0);
   return Rethink();
 }
 
 int32_t TWindowsToolBar::ButtonCount() const {
-  return static_cast<int32_t>(SendMessageW(_hwnd, TB_BUTTONCOUNT, 0, 0));
+  return static_cast<int32_t>(SendMessageW(Hwnd(), TB_BUTTONCOUNT, 0, 0));
 }
 
 bool TWindowsToolBar::IsSeparator(int32_t icon) const {
-  return icon == kSeparatorIcon || (_icons && _icons->IsBlankIcon(icon));
+  if (icon == kSeparatorIcon) return true;
+  auto strip = std::dynamic_pointer_cast<TWindowsIconStrip>(Icons());
+  return strip && strip->IsBlankIcon(icon);
 }
 
 bool TWindowsToolBar::InsertButton(int32_t index, const std::u16string& tip, int32_t icon) {
@@ -94,7 +98,7 @@ bool TWindowsToolBar::InsertButton(int32_t index, const std::u16string& tip, int
     button.fsState = TBSTATE_ENABLED;
     button.fsStyle = BTNS_BUTTON;
   }
-  if (!SendMessageW(_hwnd, TB_INSERTBUTTONW, static_cast<WPARAM>(index),
+  if (!SendMessageW(Hwnd(), TB_INSERTBUTTONW, static_cast<WPARAM>(index),
                     reinterpret_cast<LPARAM>(&button))) {
     return false;
   }
@@ -106,7 +110,7 @@ bool TWindowsToolBar::InsertButton(int32_t index, const std::u16string& tip, int
 bool TWindowsToolBar::DeleteButton(int32_t index) {
   if (index < 0 || index >= std::ssize(_buttons)) return false;
   DeleteTool(index);
-  if (!SendMessageW(_hwnd, TB_DELETEBUTTON, static_cast<WPARAM>(index), 0)) return false;
+  if (!SendMessageW(Hwnd(), TB_DELETEBUTTON, static_cast<WPARAM>(index), 0)) return false;
   _buttons.erase(_buttons.begin() + index);
   return true;
 }
@@ -116,11 +120,11 @@ void TWindowsToolBar::PurgeTools(int32_t id) {
   // only tool of its id, or the tooltip shows whichever it meets first.
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = _hwnd;
+  tool.hwnd = Hwnd();
   tool.uId = static_cast<UINT_PTR>(id);
-  for (LRESULT count = SendMessageW(_tooltips, TTM_GETTOOLCOUNT, 0, 0); count > 0;) {
-    SendMessageW(_tooltips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    const LRESULT left = SendMessageW(_tooltips, TTM_GETTOOLCOUNT, 0, 0);
+  for (LRESULT count = SendMessageW(Tooltips(), TTM_GETTOOLCOUNT, 0, 0); count > 0;) {
+    SendMessageW(Tooltips(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    const LRESULT left = SendMessageW(Tooltips(), TTM_GETTOOLCOUNT, 0, 0);
     if (left == count) break;
     count = left;
   }
@@ -141,12 +145,12 @@ void TWindowsToolBar::AddTool(int32_t index) {
   // The size the tooltip control knows in every common-controls version.
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = _hwnd;
+  tool.hwnd = Hwnd();
   tool.uId = IdOf(index);
-  SendMessageW(_hwnd, TB_GETITEMRECT, static_cast<WPARAM>(index),
+  SendMessageW(Hwnd(), TB_GETITEMRECT, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(&tool.rect));
   tool.lpszText = reinterpret_cast<LPWSTR>(button.tip.data());
-  SendMessageW(_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(Tooltips(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TWindowsToolBar::Renumber(int32_t from) {
@@ -156,7 +160,7 @@ void TWindowsToolBar::Renumber(int32_t from) {
   for (int32_t index = from; index < count; ++index) DeleteTool(index);
   for (int32_t index = from; index < count; ++index) {
     if (!_buttons[static_cast<size_t>(index)].separator) {
-      SendMessageW(_hwnd, TB_SETCMDID, static_cast<WPARAM>(index), IdOf(index));
+      SendMessageW(Hwnd(), TB_SETCMDID, static_cast<WPARAM>(index), IdOf(index));
     }
     AddTool(index);
   }
@@ -166,7 +170,7 @@ int32_t TWindowsToolBar::ClearListItems() {
   TQuietChange quiet(*this);
   for (int32_t index = 0; index < std::ssize(_buttons); ++index) DeleteTool(index);
   while (ButtonCount() > 0) {
-    if (!SendMessageW(_hwnd, TB_DELETEBUTTON, 0, 0)) break;
+    if (!SendMessageW(Hwnd(), TB_DELETEBUTTON, 0, 0)) break;
   }
   _buttons.clear();
   return 0;
@@ -194,7 +198,7 @@ int32_t TWindowsToolBar::SetListItem(int32_t index, const std::u16string& text,
   }
   TQuietChange quiet(*this);
   if (!button.separator) {
-    SendMessageW(_hwnd, TB_CHANGEBITMAP, IdOf(index),
+    SendMessageW(Hwnd(), TB_CHANGEBITMAP, IdOf(index),
                  MAKELPARAM(icon >= 0 ? icon : I_IMAGENONE, 0));
   }
   button.tip = tip;
@@ -211,13 +215,13 @@ int32_t TWindowsToolBar::RemoveListItem(int32_t index) {
 int32_t TWindowsToolBar::SetListItemState(int32_t index, int32_t state) {
   TQuietChange quiet(*this);
   const WPARAM id = IdOf(index);
-  SendMessageW(_hwnd, TB_ENABLEBUTTON, id, MAKELPARAM((state & ITEMSTATE_DISABLED) ? 0 : 1, 0));
-  SendMessageW(_hwnd, TB_CHECKBUTTON, id, MAKELPARAM((state & ITEMSTATE_SELECTED) ? 1 : 0, 0));
+  SendMessageW(Hwnd(), TB_ENABLEBUTTON, id, MAKELPARAM((state & ITEMSTATE_DISABLED) ? 0 : 1, 0));
+  SendMessageW(Hwnd(), TB_CHECKBUTTON, id, MAKELPARAM((state & ITEMSTATE_SELECTED) ? 1 : 0, 0));
   return 0;
 }
 
 int32_t TWindowsToolBar::ListItemState(int32_t index) {
-  const LRESULT native = SendMessageW(_hwnd, TB_GETSTATE, IdOf(index), 0);
+  const LRESULT native = SendMessageW(Hwnd(), TB_GETSTATE, IdOf(index), 0);
   if (native == -1) return 0;  // no button with that id
   int32_t state = 0;
   if (native & TBSTATE_CHECKED) state |= ITEMSTATE_SELECTED;
@@ -231,12 +235,6 @@ LRESULT TWindowsToolBar::OnCommand(UINT msg, WPARAM wParam) {
   if (id < 1) return 0;
   PostGuiEvent(GadgetAction, id - 1, 0, 0, 0, ItemExtra(id - 1));
   return 0;
-}
-
-void TWindowsToolBar::ReleaseNativeResources() {
-  // The control drew with the strip's image list; both go only once the window has.
-  _icons.reset();
-  TWindowsGadget::ReleaseNativeResources();
 }
 
 }  // namespace quardeln

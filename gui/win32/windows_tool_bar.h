@@ -14,16 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "gui/win32/windows_gadget.h"
-#include "gui/win32/windows_icon_strip.h"
+#include "gui/win32/windows_list_gadget.h"
 
 namespace quardeln {
 
-class TWindowsToolBar final : public TWindowsGadget {
+class TWindowsToolBar final : public TWindowsListGadget {
  public:
   TWindowsToolBar() = default;
-
-  WindowsIconStripRef _icons;  // the strip whose image list the buttons show
 
   // The toolbar joins `group` at once: CreateGadget does not place it.
   static std::shared_ptr<TWindowsToolBar> Create(const GadgetRef& group, int32_t style);
@@ -65,8 +62,6 @@ class TWindowsToolBar final : public TWindowsGadget {
   void DeleteTool(int32_t index);
   // Deletes every tool registered under `id`.
   void PurgeTools(int32_t id);
-
-  void ReleaseNativeResources() override;
 
   std::vector<TButton> _buttons;  // one per native button, in button order
 };

@@ -1,6 +1,5 @@
 #include "gui/win32/windows_tree_node.h"
 
-#include <cstring>
 #include <cwchar>
 #include <utility>
 #include <vector>
@@ -22,7 +21,7 @@ class TQuietTree {
  public:
   explicit TQuietTree(HWND tree) : view_(TreeViewOfHwnd(tree)) {
     if (!view_) return;
-    was_ = view_->_sensitive;
+    was_ = view_->IsSensitive();
     view_->DeSensitize();
   }
   ~TQuietTree() {
@@ -183,10 +182,8 @@ void TWindowsTreeNode::Redraw() {
     InvalidateRect(_tree, nullptr, TRUE);
     return;
   }
-  // The control reads the item from the start of the rectangle it then fills.
   RECT rect{};
-  std::memcpy(&rect, &_item, sizeof _item);
-  if (SendMessageW(_tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&rect))) {
+  if (TreeView_GetItemRect(_tree, _item, &rect, FALSE)) {
     InvalidateRect(_tree, &rect, TRUE);
   }
 }

@@ -53,6 +53,8 @@ class TWindowsWindow final : public TWindowsGadget {
   int32_t SetMaximumSize(int32_t w, int32_t h) override;
   int32_t RethinkClient() override;
   LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void NativeSized(HWND) override {}  // its WndProc sizes it and lays out its kids
+  bool IsTopLevelWindow() const override { return true; }
   LRESULT OnCommand(UINT msg, WPARAM wParam) override;
 
   // Visits child windows in the system's order; stops at the first tab stop, which it

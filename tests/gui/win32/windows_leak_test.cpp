@@ -69,7 +69,7 @@ GadgetRef FilledWindow(Recorded& recorded) {
   GadgetRef panel = NewPanel(0, 0, 500, 300, window, PANEL_SUNKEN, u"");
   PanelSetColour(panel, 200, 220, 240);
   PanelSetPixmap(panel, Picture(32, 32), 0);
-  recorded.gdiObjects.push_back(std::static_pointer_cast<TWindowsPanel>(panel)->_bitmap.get());
+  recorded.gdiObjects.push_back(std::static_pointer_cast<TWindowsPanel>(panel)->Picture());
   GadgetRef group = NewPanel(5, 5, 200, 120, panel, PANEL_GROUP, u"Group");
   NewCanvas(210, 5, 60, 60, panel, 0);
 

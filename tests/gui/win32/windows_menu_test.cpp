@@ -62,8 +62,8 @@ class WindowsMenuTest : public ::testing::Test {
     RecordedEvents().clear();
   }
   static bool BringToFront() {
-    SetForegroundWindow(window_->_hwnd);
-    return PumpUntil([] { return GetForegroundWindow() == window_->_hwnd; });
+    SetForegroundWindow(NativeOf(window_));
+    return PumpUntil([] { return GetForegroundWindow() == NativeOf(window_); });
   }
 
   static inline std::shared_ptr<TWindowsWindow> window_;
@@ -80,7 +80,7 @@ TEST_F(WindowsMenuTest, ChoiceInTheBarCarriesTheTagOfTheFirstMenu) {
   NewMenu(u"", 0, file);
   NewMenu(u"Chiudi", 8, file);
   WindowUpdateMenu(window_);
-  HMENU bar = GetMenu(window_->_hwnd);
+  HMENU bar = GetMenu(NativeOf(window_));
   ASSERT_EQ(GetMenuItemCount(bar), 1);
   HMENU items = GetSubMenu(bar, 0);
   ASSERT_EQ(GetMenuItemCount(items), 3);
@@ -140,7 +140,7 @@ TEST_F(WindowsMenuTest, StateSetWhileClosedShowsOnceTheBarIsRebuilt) {
   EXPECT_EQ(MenuIsEnabled(grey), 0);
   EXPECT_EQ(MenuIsChecked(tick), 1);
   WindowUpdateMenu(window_);
-  HMENU items = GetSubMenu(GetMenu(window_->_hwnd), 0);
+  HMENU items = GetSubMenu(GetMenu(NativeOf(window_)), 0);
   ASSERT_NE(items, nullptr);
   EXPECT_TRUE(GetMenuState(items, 0, MF_BYPOSITION) & MF_GRAYED);
   EXPECT_TRUE(GetMenuState(items, 1, MF_BYPOSITION) & MF_CHECKED);
@@ -190,7 +190,7 @@ TEST_F(WindowsMenuTest, TheBarsOwnMenuPoppedUpLeavesTheBarsItemsWorking) {
   dismisser.join();
   MenuDisable(grey);
   MenuCheck(tick);
-  HMENU items = GetSubMenu(GetMenu(window_->_hwnd), 0);
+  HMENU items = GetSubMenu(GetMenu(NativeOf(window_)), 0);
   ASSERT_NE(items, nullptr);
   EXPECT_TRUE(GetMenuState(items, 0, MF_BYPOSITION) & MF_GRAYED);
   EXPECT_TRUE(GetMenuState(items, 1, MF_BYPOSITION) & MF_CHECKED);

@@ -93,12 +93,12 @@ class WindowsTreeTest : public DriverTest {
 
   // The shared window in front of everything, so that real input reaches it.
   void BringWindowForward() {
-    SetWindowPos(Window()->_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Window()->_hwnd);
+    SetWindowPos(NativeOf(Window()), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(NativeOf(Window()));
     PumpPending();
   }
   void TearDown() override {
-    SetWindowPos(Window()->_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(NativeOf(Window()), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DriverTest::TearDown();
   }
   // Two clicks at one place closer in time than this make a double click.
@@ -116,7 +116,7 @@ TEST_F(WindowsTreeTest, NodesLandAtTheirIndexInTheControlAndInTheKids) {
   GadgetRef last = TreeViewInsertNode(-1, u"last", root);
   const Nodes expected{first, a, between, b, at_count, last};
   EXPECT_EQ(root->kids, expected);
-  EXPECT_EQ(NativeKids(tree->_hwnd, TVI_ROOT), expected);
+  EXPECT_EQ(NativeKids(NativeOf(tree), TVI_ROOT), expected);
   EXPECT_EQ(tree->CountKids(), 6);
 
   // Below a node the item before the index is one of its own child items.
@@ -124,7 +124,7 @@ TEST_F(WindowsTreeTest, NodesLandAtTheirIndexInTheControlAndInTheKids) {
   GadgetRef z = TreeViewAddNode(u"z", a);
   GadgetRef y = TreeViewInsertNode(1, u"y", a);
   EXPECT_EQ(a->kids, (Nodes{x, y, z}));
-  EXPECT_EQ(NativeKids(tree->_hwnd, AsNode(a)->_item), a->kids);
+  EXPECT_EQ(NativeKids(NativeOf(tree), AsNode(a)->_item), a->kids);
   EXPECT_EQ(GadgetGetGroup(y), a);
   EXPECT_EQ(TreeViewCountKids(a), 3);
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
@@ -151,7 +151,7 @@ TEST_F(WindowsTreeTest, ItemChangesAreLaidOutTogetherOnceTheLoopRuns) {
   PumpPending();
   EXPECT_FALSE(tree->_redraw.Deferred());
   RECT rect{};
-  ASSERT_TRUE(TreeView_GetItemRect(tree->_hwnd, AsNode(first)->_item, &rect, TRUE));
+  ASSERT_TRUE(TreeView_GetItemRect(NativeOf(tree), AsNode(first)->_item, &rect, TRUE));
   EXPECT_GT(rect.right - rect.left, 0) << "laid out again";
   // Selecting needs the layout at once (it scrolls to the node): it does not wait.
   GadgetRef last = TreeViewAddNode(u"last", TreeViewRoot(tree));
@@ -160,7 +160,7 @@ TEST_F(WindowsTreeTest, ItemChangesAreLaidOutTogetherOnceTheLoopRuns) {
   SCROLLINFO scroll{};
   scroll.cbSize = sizeof scroll;
   scroll.fMask = SIF_POS;
-  GetScrollInfo(tree->_hwnd, SB_VERT, &scroll);
+  GetScrollInfo(NativeOf(tree), SB_VERT, &scroll);
   EXPECT_GT(scroll.nPos, 0) << "scrolled down to the last node";
 }
 
@@ -168,8 +168,8 @@ TEST_F(WindowsTreeTest, ColoursReachTheControlInTheirChannels) {
   auto tree = NewTree();
   GadgetSetColour(tree, 10, 20, 30, 1);
   GadgetSetColour(tree, 200, 100, 50, 0);
-  EXPECT_EQ(TreeView_GetBkColor(tree->_hwnd), RGB(10, 20, 30));
-  EXPECT_EQ(TreeView_GetTextColor(tree->_hwnd), RGB(200, 100, 50));
+  EXPECT_EQ(TreeView_GetBkColor(NativeOf(tree)), RGB(10, 20, 30));
+  EXPECT_EQ(TreeView_GetTextColor(NativeOf(tree)), RGB(200, 100, 50));
 }
 
 TEST_F(WindowsTreeTest, NodeClassMakesNodesOnlyUnderANode) {
@@ -182,7 +182,7 @@ TEST_F(WindowsTreeTest, NodeClassMakesNodesOnlyUnderANode) {
   TVITEMW item{};
   item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   item.hItem = AsNode(made)->_item;
-  SendMessageW(tree->_hwnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(NativeOf(tree), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   EXPECT_EQ(item.iImage, 2) << "the style is the icon";
   EXPECT_EQ(item.iSelectedImage, 2);
 
@@ -194,7 +194,7 @@ TEST_F(WindowsTreeTest, NodeClassMakesNodesOnlyUnderANode) {
       EXPECT_STREQ(error.what(), kNotATreeNodeMessage);
     }
   }
-  EXPECT_EQ(NativeKids(tree->_hwnd, TVI_ROOT), (Nodes{made}));
+  EXPECT_EQ(NativeKids(NativeOf(tree), TVI_ROOT), (Nodes{made}));
 }
 
 TEST_F(WindowsTreeTest, ExpandButtonClicksPostOpenAndCloseWithTheNode) {
@@ -202,9 +202,9 @@ TEST_F(WindowsTreeTest, ExpandButtonClicksPostOpenAndCloseWithTheNode) {
   GadgetRef parent = TreeViewAddNode(u"parent", TreeViewRoot(tree));
   TreeViewAddNode(u"child", parent);
   BringWindowForward();
-  const POINT button = ExpandButton(tree->_hwnd, parent);
+  const POINT button = ExpandButton(NativeOf(tree), parent);
 
-  LeftClick(tree->_hwnd, button);
+  LeftClick(NativeOf(tree), button);
   std::vector<EventRef> opened = AwaitEvents(GadgetOpen, tree);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0]->extra, parent);
@@ -212,7 +212,7 @@ TEST_F(WindowsTreeTest, ExpandButtonClicksPostOpenAndCloseWithTheNode) {
   EXPECT_EQ(AsNode(parent)->_expanded, 1);
 
   OutwaitDoubleClick();
-  LeftClick(tree->_hwnd, button);
+  LeftClick(NativeOf(tree), button);
   std::vector<EventRef> closed = AwaitEvents(GadgetClose, tree);
   ASSERT_EQ(closed.size(), 1u);
   EXPECT_EQ(closed[0]->extra, parent);
@@ -223,7 +223,7 @@ TEST_F(WindowsTreeTest, ExpandButtonClicksPostOpenAndCloseWithTheNode) {
   RecordedEvents().clear();
   TreeViewExpandNode(parent);
   EXPECT_EQ(AsNode(parent)->_expanded, 1);
-  EXPECT_TRUE(TreeView_GetItemState(tree->_hwnd, AsNode(parent)->_item, TVIS_EXPANDED));
+  EXPECT_TRUE(TreeView_GetItemState(NativeOf(tree), AsNode(parent)->_item, TVIS_EXPANDED));
   TreeViewCollapseNode(parent);
   EXPECT_EQ(AsNode(parent)->_expanded, 0);
   PumpPending();
@@ -239,27 +239,27 @@ TEST_F(WindowsTreeTest, ClicksOnALabelSelectOpenTheMenuAndAct) {
   EXPECT_EQ(TreeViewGetSelected(tree), one);
   EXPECT_TRUE(RecordedEvents().empty()) << "selected by the program: " << DescribeRecorded();
   BringWindowForward();
-  const POINT label = LabelCentre(tree->_hwnd, two);
+  const POINT label = LabelCentre(NativeOf(tree), two);
 
-  LeftClick(tree->_hwnd, label);
+  LeftClick(NativeOf(tree), label);
   std::vector<EventRef> selected = AwaitEvents(GadgetSelect, tree);
   ASSERT_EQ(selected.size(), 1u);
   EXPECT_EQ(selected[0]->extra, two);
   EXPECT_EQ(TreeViewGetSelected(tree), two);
 
   OutwaitDoubleClick();
-  MouseClicks(tree->_hwnd, label, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  MouseClicks(NativeOf(tree), label, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   std::vector<EventRef> menu = AwaitEvents(GadgetMenu, tree);
   ASSERT_EQ(menu.size(), 1u);
   EXPECT_EQ(menu[0]->extra, two);
   POINT screen = label;
-  ClientToScreen(tree->_hwnd, &screen);
-  const RECT frame = WindowRectOf(tree->_hwnd);
+  ClientToScreen(NativeOf(tree), &screen);
+  const RECT frame = WindowRectOf(NativeOf(tree));
   EXPECT_EQ(menu[0]->x, screen.x - frame.left) << "relative to the window rectangle";
   EXPECT_EQ(menu[0]->y, screen.y - frame.top);
 
   OutwaitDoubleClick();
-  LeftClick(tree->_hwnd, label, 2);
+  LeftClick(NativeOf(tree), label, 2);
   std::vector<EventRef> actions = AwaitEvents(GadgetAction, tree);
   ASSERT_EQ(actions.size(), 1u);
   EXPECT_EQ(actions[0]->extra, two);
@@ -277,8 +277,8 @@ TEST_F(WindowsTreeTest, FreeingANodeDeletesItsItemsAndDetachesItsSubtree) {
   ASSERT_EQ(HandleObject(handle), a1x);
 
   TreeViewFreeNode(a);
-  EXPECT_EQ(TreeView_GetCount(tree->_hwnd), 1u);
-  EXPECT_EQ(NativeKids(tree->_hwnd, TVI_ROOT), (Nodes{b}));
+  EXPECT_EQ(TreeView_GetCount(NativeOf(tree)), 1u);
+  EXPECT_EQ(NativeKids(NativeOf(tree), TVI_ROOT), (Nodes{b}));
   EXPECT_EQ(root->kids, (Nodes{b}));
   EXPECT_EQ(GadgetGetGroup(a), nullptr);
   EXPECT_EQ(a->kids, (Nodes{a1})) << "the subtree stays with the freed node";
@@ -299,7 +299,7 @@ TEST_F(WindowsTreeTest, FreeingANodeDeletesItsItemsAndDetachesItsSubtree) {
   EXPECT_EQ(GadgetGetText(a1), u"");
   TreeViewFreeNode(a1);
   TreeViewClear(tree);
-  EXPECT_EQ(TreeView_GetCount(tree->_hwnd), 0u);
+  EXPECT_EQ(TreeView_GetCount(NativeOf(tree)), 0u);
   EXPECT_TRUE(root->kids.empty());
 }
 
@@ -342,7 +342,7 @@ TEST_F(WindowsTreeTest, NodesOutliveTheirControlWithoutTouchingIt) {
   GadgetRef a = TreeViewAddNode(u"a", root);
   GadgetRef a1 = TreeViewAddNode(u"a1", a);
   TreeViewSelectNode(a1);
-  const HWND control = tree->_hwnd;
+  const HWND control = NativeOf(tree);
   std::weak_ptr<TGadget> watch = a1;
 
   GadgetFree(panel);  // the tree's window goes with it; the tree itself is not freed
