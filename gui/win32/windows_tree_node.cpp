@@ -177,7 +177,7 @@ int32_t TWindowsTreeNode::Activate(int32_t action) {
 
 void TWindowsTreeNode::Redraw() {
   auto view = TreeViewOfHwnd(_tree);
-  if (view && view->_redraw.Deferred()) return;  // the whole control is drawn when it resumes
+  if (view && view->RedrawDeferred()) return;  // the whole control is drawn when it resumes
   if (IsRoot()) {
     InvalidateRect(_tree, nullptr, TRUE);
     return;

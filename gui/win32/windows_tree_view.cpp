@@ -89,12 +89,12 @@ WindowsTreeNodeRef TWindowsTreeView::NodeOfItem(HTREEITEM item) {
   auto node =
       std::dynamic_pointer_cast<TWindowsTreeNode>(HandleObject(static_cast<int32_t>(data.lParam)));
   // A handle is only trusted while it still names the node of this very item.
-  if (!node || node->_tree != Hwnd() || node->_item != item) return nullptr;
+  if (!node || node->Tree() != Hwnd() || node->Item() != item) return nullptr;
   return node;
 }
 
 void TWindowsTreeView::ReadSelectionIfGone() {
-  if (_selected && _selected->_tree == Hwnd()) return;
+  if (_selected && _selected->Tree() == Hwnd()) return;
   _selected = NodeOfItem(TreeView_GetSelection(Hwnd()));
 }
 
@@ -156,11 +156,11 @@ void TWindowsTreeView::OnExpanded(const NMTREEVIEWW& change) {
   if (!node) return;
   switch (change.action & (TVE_COLLAPSE | TVE_EXPAND)) {
     case TVE_COLLAPSE:
-      node->_expanded = 0;
+      node->KeepExpanded(0);
       PostGuiEvent(GadgetClose, 0, 0, 0, 0, node);
       break;
     case TVE_EXPAND:
-      node->_expanded = 1;
+      node->KeepExpanded(1);
       PostGuiEvent(GadgetOpen, 0, 0, 0, 0, node);
       break;
     default:

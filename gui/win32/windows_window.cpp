@@ -273,7 +273,7 @@ int32_t TWindowsWindow::PopupMenu(const GadgetRef& menu, ObjectRef extra) {
   popup->Open(1);
   POINT at{};
   ::GetCursorPos(&at);
-  TrackPopupMenu(popup->_hmenu, 0, at.x, at.y, 0, Hwnd(), nullptr);
+  TrackPopupMenu(popup->NativeMenu(), 0, at.x, at.y, 0, Hwnd(), nullptr);
   popup->Close();
   if (ownBar) UpdateMenu();
   // The chosen item's command was posted: it must become its event while the extra is set.
@@ -287,7 +287,7 @@ int32_t TWindowsWindow::UpdateMenu() {
     root->FreeKids();
     root->Open(0);
   }
-  HMENU fresh = root ? root->_hmenu : nullptr;
+  HMENU fresh = root ? root->NativeMenu() : nullptr;
   HMENU old = ::GetMenu(Hwnd());
   // A new bar changes the client area: that is the program's doing, not the user's.
   _suppressresizeevents = 1;
@@ -304,7 +304,7 @@ int32_t TWindowsWindow::UpdateMenu() {
 
 int32_t TWindowsWindow::HandleMenuEvent(UINT, WPARAM key) {
   WindowsMenuRef menu = TWindowsMenu::GetMenuFromKey(static_cast<int32_t>(key));
-  EmitGadgetEvent(MenuAction, menu, menu ? menu->_tag : 0, 0, 0, 0, popupextra);
+  EmitGadgetEvent(MenuAction, menu, menu ? menu->Tag() : 0, 0, 0, 0, popupextra);
   return 0;
 }
 

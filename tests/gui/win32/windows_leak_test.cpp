@@ -113,10 +113,10 @@ GadgetRef FilledWindow(Recorded& recorded) {
   recorded.menus.push_back(GetMenu(recorded.windows.back()));
   for (const GadgetRef& menu : {file, open, more}) {
     auto windowsMenu = std::static_pointer_cast<TWindowsMenu>(menu);
-    recorded.menuKeys.push_back(windowsMenu->_key);
-    if (windowsMenu->_hmenu) recorded.menus.push_back(windowsMenu->_hmenu);
+    recorded.menuKeys.push_back(windowsMenu->Key());
+    if (windowsMenu->NativeMenu()) recorded.menus.push_back(windowsMenu->NativeMenu());
   }
-  recorded.gdiObjects.push_back(std::static_pointer_cast<TWindowsMenu>(open)->_iconBitmap.get());
+  recorded.gdiObjects.push_back(std::static_pointer_cast<TWindowsMenu>(open)->Picture());
   return window;
 }
 

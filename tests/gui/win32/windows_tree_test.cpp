@@ -36,7 +36,7 @@ Nodes NativeKids(HWND tree, HTREEITEM parent) {
 // The centre of a node's label, in the tree's client coordinates.
 POINT LabelCentre(HWND tree, const GadgetRef& node) {
   RECT rect{};
-  TreeView_GetItemRect(tree, AsNode(node)->_item, &rect, TRUE);
+  TreeView_GetItemRect(tree, AsNode(node)->Item(), &rect, TRUE);
   return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
@@ -49,7 +49,7 @@ POINT ExpandButton(HWND tree, const GadgetRef& node) {
     TVHITTESTINFO hit{};
     hit.pt = POINT{x, label.y};
     TreeView_HitTest(tree, &hit);
-    if (hit.hItem != AsNode(node)->_item || !(hit.flags & TVHT_ONITEMBUTTON)) continue;
+    if (hit.hItem != AsNode(node)->Item() || !(hit.flags & TVHT_ONITEMBUTTON)) continue;
     if (first < 0) first = x;
     last = x;
   }
@@ -124,7 +124,7 @@ TEST_F(WindowsTreeTest, NodesLandAtTheirIndexInTheControlAndInTheKids) {
   GadgetRef z = TreeViewAddNode(u"z", a);
   GadgetRef y = TreeViewInsertNode(1, u"y", a);
   EXPECT_EQ(a->kids, (Nodes{x, y, z}));
-  EXPECT_EQ(NativeKids(NativeOf(tree), AsNode(a)->_item), a->kids);
+  EXPECT_EQ(NativeKids(NativeOf(tree), AsNode(a)->Item()), a->kids);
   EXPECT_EQ(GadgetGetGroup(y), a);
   EXPECT_EQ(TreeViewCountKids(a), 3);
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
@@ -147,16 +147,16 @@ TEST_F(WindowsTreeTest, ItemChangesAreLaidOutTogetherOnceTheLoopRuns) {
   auto tree = NewTree();
   GadgetRef first = TreeViewAddNode(u"first", TreeViewRoot(tree));
   for (int i = 0; i < 50; ++i) TreeViewAddNode(u"more", TreeViewRoot(tree));
-  EXPECT_TRUE(tree->_redraw.Deferred());
+  EXPECT_TRUE(tree->RedrawDeferred());
   PumpPending();
-  EXPECT_FALSE(tree->_redraw.Deferred());
+  EXPECT_FALSE(tree->RedrawDeferred());
   RECT rect{};
-  ASSERT_TRUE(TreeView_GetItemRect(NativeOf(tree), AsNode(first)->_item, &rect, TRUE));
+  ASSERT_TRUE(TreeView_GetItemRect(NativeOf(tree), AsNode(first)->Item(), &rect, TRUE));
   EXPECT_GT(rect.right - rect.left, 0) << "laid out again";
   // Selecting needs the layout at once (it scrolls to the node): it does not wait.
   GadgetRef last = TreeViewAddNode(u"last", TreeViewRoot(tree));
   TreeViewSelectNode(last);
-  EXPECT_FALSE(tree->_redraw.Deferred());
+  EXPECT_FALSE(tree->RedrawDeferred());
   SCROLLINFO scroll{};
   scroll.cbSize = sizeof scroll;
   scroll.fMask = SIF_POS;
@@ -181,7 +181,7 @@ TEST_F(WindowsTreeTest, NodeClassMakesNodesOnlyUnderANode) {
   EXPECT_EQ(GadgetGetText(made), u"made");
   TVITEMW item{};
   item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  item.hItem = AsNode(made)->_item;
+  item.hItem = AsNode(made)->Item();
   SendMessageW(NativeOf(tree), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   EXPECT_EQ(item.iImage, 2) << "the style is the icon";
   EXPECT_EQ(item.iSelectedImage, 2);
@@ -209,23 +209,23 @@ TEST_F(WindowsTreeTest, ExpandButtonClicksPostOpenAndCloseWithTheNode) {
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0]->extra, parent);
   EXPECT_EQ(opened[0]->data, 0);
-  EXPECT_EQ(AsNode(parent)->_expanded, 1);
+  EXPECT_EQ(AsNode(parent)->Expanded(), 1);
 
   OutwaitDoubleClick();
   LeftClick(NativeOf(tree), button);
   std::vector<EventRef> closed = AwaitEvents(GadgetClose, tree);
   ASSERT_EQ(closed.size(), 1u);
   EXPECT_EQ(closed[0]->extra, parent);
-  EXPECT_EQ(AsNode(parent)->_expanded, 0);
+  EXPECT_EQ(AsNode(parent)->Expanded(), 0);
   EXPECT_EQ(EventsOf(GadgetOpen, tree).size(), 1u);
 
   // The same changes made by the program post nothing.
   RecordedEvents().clear();
   TreeViewExpandNode(parent);
-  EXPECT_EQ(AsNode(parent)->_expanded, 1);
-  EXPECT_TRUE(TreeView_GetItemState(NativeOf(tree), AsNode(parent)->_item, TVIS_EXPANDED));
+  EXPECT_EQ(AsNode(parent)->Expanded(), 1);
+  EXPECT_TRUE(TreeView_GetItemState(NativeOf(tree), AsNode(parent)->Item(), TVIS_EXPANDED));
   TreeViewCollapseNode(parent);
-  EXPECT_EQ(AsNode(parent)->_expanded, 0);
+  EXPECT_EQ(AsNode(parent)->Expanded(), 0);
   PumpPending();
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 }
@@ -273,7 +273,7 @@ TEST_F(WindowsTreeTest, FreeingANodeDeletesItsItemsAndDetachesItsSubtree) {
   GadgetRef a1x = TreeViewAddNode(u"a1x", a1);
   GadgetRef b = TreeViewAddNode(u"b", root);
   TreeViewSelectNode(a1x);
-  const int32_t handle = AsNode(a1x)->_handle;
+  const int32_t handle = AsNode(a1x)->RuntimeHandle();
   ASSERT_EQ(HandleObject(handle), a1x);
 
   TreeViewFreeNode(a);
@@ -284,9 +284,9 @@ TEST_F(WindowsTreeTest, FreeingANodeDeletesItsItemsAndDetachesItsSubtree) {
   EXPECT_EQ(a->kids, (Nodes{a1})) << "the subtree stays with the freed node";
   EXPECT_EQ(a1->kids, (Nodes{a1x}));
   for (const GadgetRef& gone : {a, a1, a1x}) {
-    EXPECT_EQ(AsNode(gone)->_tree, nullptr);
-    EXPECT_EQ(AsNode(gone)->_item, nullptr);
-    EXPECT_EQ(AsNode(gone)->_handle, 0);
+    EXPECT_EQ(AsNode(gone)->Tree(), nullptr);
+    EXPECT_EQ(AsNode(gone)->Item(), nullptr);
+    EXPECT_EQ(AsNode(gone)->RuntimeHandle(), 0);
   }
   EXPECT_NE(HandleObject(handle), a1x);
   EXPECT_NE(TreeViewGetSelected(tree), a1x);
@@ -295,7 +295,7 @@ TEST_F(WindowsTreeTest, FreeingANodeDeletesItsItemsAndDetachesItsSubtree) {
   // Detached nodes stay usable and leave the control alone.
   GadgetRef late = TreeViewAddNode(u"late", a1x);
   ASSERT_TRUE(late);
-  EXPECT_EQ(AsNode(late)->_item, nullptr);
+  EXPECT_EQ(AsNode(late)->Item(), nullptr);
   EXPECT_EQ(GadgetGetText(a1), u"");
   TreeViewFreeNode(a1);
   TreeViewClear(tree);
@@ -330,7 +330,7 @@ TEST_F(WindowsTreeTest, ClearDropsTheWholeNativeTreeAtOnce) {
   EXPECT_EQ(TreeViewCountKids(root), 0);
   EXPECT_EQ(TreeViewGetSelected(tree), nullptr);
   EXPECT_EQ(GadgetGetGroup(nodes[7]), nullptr);
-  EXPECT_EQ(AsNode(nodes[7]->kids[0])->_handle, 0) << "the subtree is detached";
+  EXPECT_EQ(AsNode(nodes[7]->kids[0])->RuntimeHandle(), 0) << "the subtree is detached";
   PumpPending();
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 }
@@ -349,8 +349,8 @@ TEST_F(WindowsTreeTest, NodesOutliveTheirControlWithoutTouchingIt) {
   ASSERT_FALSE(IsWindow(control));
   EXPECT_EQ(TreeViewRoot(tree), root);
   EXPECT_EQ(TreeViewGetSelected(tree), nullptr);
-  for (const GadgetRef& node : {root, a, a1}) EXPECT_EQ(AsNode(node)->_tree, nullptr);
-  EXPECT_EQ(AsNode(a1)->_handle, 0);
+  for (const GadgetRef& node : {root, a, a1}) EXPECT_EQ(AsNode(node)->Tree(), nullptr);
+  EXPECT_EQ(AsNode(a1)->RuntimeHandle(), 0);
 
   TreeViewAddNode(u"late", a);
   TreeViewModifyNode(a, u"renamed", 1);
