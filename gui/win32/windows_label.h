@@ -19,8 +19,6 @@ class TWindowsLabel final : public TWindowsGadget {
 
   TWindowsLabel() = default;
 
-  int32_t _style = 0;  // creation style
-
   static std::shared_ptr<TWindowsLabel> Create(const GadgetRef& group, int32_t style);
 
   // A separator keeps its length and becomes 4 pixels thick across it.
@@ -33,6 +31,8 @@ class TWindowsLabel final : public TWindowsGadget {
  private:
   void Build(const GadgetRef& group, int32_t given);
   bool IsSeparator() const { return (_style & LABEL_FRAME_MASK) == LABEL_ETCHEDFRAME; }
+
+  int32_t _style = 0;  // creation style
 };
 
 }  // namespace quardeln

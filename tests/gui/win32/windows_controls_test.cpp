@@ -43,7 +43,7 @@ TEST_F(WindowsControlsTest, ButtonKindsBecomeNativeButtons) {
       New<TWindowsButton>(GADGETCLASS_BUTTON, u"Opzione", BUTTON_CHECKBOX | BUTTON_DEFAULT);
   auto radio = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Scelta", BUTTON_RADIO);
   ASSERT_TRUE(push && ok && cancel && check && radio);
-  EXPECT_EQ(push->_style, BUTTON_PUSH);
+  EXPECT_EQ(push->Style(), BUTTON_PUSH);
   EXPECT_EQ(StyleOf(NativeOf(push)) & BS_TYPEMASK, BS_PUSHBUTTON);
   EXPECT_TRUE(StyleOf(NativeOf(push)) & WS_TABSTOP);
   EXPECT_EQ(GetDlgCtrlID(NativeOf(ok)), IDOK);
@@ -123,7 +123,7 @@ TEST_F(WindowsControlsTest, CaptionSurvivesAnImageShownWithoutText) {
   EXPECT_TRUE(StyleOf(NativeOf(push)) & BS_BITMAP);
   GetWindowTextW(NativeOf(push), caption, 32);
   EXPECT_STREQ(caption, L"");
-  EXPECT_TRUE(push->_buttonImageList.himl != BCCL_NOGLYPH || push->ShowsImage())
+  EXPECT_TRUE(push->ButtonImageList().himl != BCCL_NOGLYPH || push->ShowsImage())
       << "an image list, or the plain bitmap where image lists are not known";
   push->SetText(u"Nascosto");
   GetWindowTextW(NativeOf(push), caption, 32);
@@ -138,7 +138,7 @@ TEST_F(WindowsControlsTest, CaptionSurvivesAnImageShownWithoutText) {
   EXPECT_STREQ(caption, L"Accanto");
 
   EXPECT_EQ(push->SetPixmap(nullptr, GADGETPIXMAP_ICON), 1);
-  EXPECT_EQ(push->_buttonImageList.himl, BCCL_NOGLYPH);
+  EXPECT_EQ(push->ButtonImageList().himl, BCCL_NOGLYPH);
   EXPECT_FALSE(push->ShowsImage());
   GetWindowTextW(NativeOf(push), caption, 32);
   EXPECT_STREQ(caption, L"Accanto");
@@ -218,7 +218,7 @@ TEST_F(WindowsControlsTest, ProgramTextKeepsTheSelectionAndPostsNothing) {
   EXPECT_EQ(end, 1u);
   PumpPending();
   EXPECT_TRUE(EventsOf(GadgetAction, field).empty());
-  EXPECT_EQ(field->_busy, 0);
+  EXPECT_EQ(field->IsBusy(), false);
   EXPECT_EQ(field->IsSensitive(), 1);
 }
 
@@ -290,8 +290,8 @@ TEST_F(WindowsControlsTest, NewSlidersHaveRangeFiveToTen) {
   auto stepper = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_STEPPER, 10, 80, 30, 30);
   ASSERT_TRUE(scroll && track && stepper);
   for (const auto& slider : {scroll, track, stepper}) {
-    EXPECT_EQ(slider->_visible, 5);
-    EXPECT_EQ(slider->_total, 10);
+    EXPECT_EQ(slider->Visible(), 5);
+    EXPECT_EQ(slider->Total(), 10);
   }
   SCROLLINFO info{};
   info.cbSize = sizeof info;

@@ -304,7 +304,7 @@ TEST_F(TextAreaTest, NestedLocksHoldEventsBackUntilTheLastUnlock) {
   EXPECT_EQ(CountOf(GadgetAction, area), 1);
   // An unlock too many must not leave the area silenced.
   area->UnlockText();
-  EXPECT_EQ(area->_locked, 0);
+  EXPECT_EQ(area->LockDepth(), 0);
   Type(NativeOf(area), u"w");
   EXPECT_EQ(CountOf(GadgetAction, area), 2);
   EXPECT_EQ(area->GetText(), u"xyzw");

@@ -43,8 +43,8 @@ TEST_F(WindowsWindowTest, StyleFlagsBecomeNativeStyles) {
   EXPECT_TRUE(ExStyleOf(hwnd) & WS_EX_ACCEPTFILES);
   ASSERT_NE(GetMenu(hwnd), nullptr);
   EXPECT_EQ(GetMenuItemCount(GetMenu(hwnd)), 1);
-  ASSERT_NE(window->_status, nullptr);
-  EXPECT_EQ(GetParent(window->_status), hwnd);
+  ASSERT_NE(window->StatusBar(), nullptr);
+  EXPECT_EQ(GetParent(window->StatusBar()), hwnd);
   ASSERT_NE(window->ClientHwnd(), nullptr);
   EXPECT_EQ(window->Query(QUERY_NATIVE_CLIENT),
             reinterpret_cast<NativeHandle>(window->ClientHwnd()));
@@ -76,7 +76,8 @@ TEST_F(WindowsWindowTest, ClientCoordinatesDescribeTheAreaAboveTheStatusBar) {
   auto window = NewWindow(WINDOW_TITLEBAR | WINDOW_STATUS | WINDOW_CLIENTCOORDS | WINDOW_HIDDEN,
                           100, 120, 200, 150);
   const HWND hwnd = NativeOf(window);
-  const int32_t bar = WindowRectOf(window->_status).bottom - WindowRectOf(window->_status).top;
+  const int32_t bar =
+      WindowRectOf(window->StatusBar()).bottom - WindowRectOf(window->StatusBar()).top;
   ASSERT_GT(bar, 0);
   POINT origin{0, 0};
   ClientToScreen(hwnd, &origin);
@@ -284,19 +285,19 @@ TEST_F(WindowsWindowTest, TrackingSizesKeepTheMinimumAndASoundMaximum) {
   // In client coordinates the sizes are client sizes, stored as frame sizes.
   auto client = NewWindow(WINDOW_TITLEBAR | WINDOW_RESIZABLE | WINDOW_CLIENTCOORDS | WINDOW_HIDDEN);
   client->SetMinimumSize(200, 100);
-  EXPECT_GT(client->_minwidth, 200);
-  EXPECT_GT(client->_minheight, 100);
+  EXPECT_GT(client->MinimumWidth(), 200);
+  EXPECT_GT(client->MinimumHeight(), 100);
 }
 
 TEST_F(WindowsWindowTest, StatusTextKeepsClearOfTheSizeGrip) {
   auto sizable = NewWindow(kFull | WINDOW_HIDDEN);
   sizable->SetStatus(u"Pronto");
   wchar_t text[64] = {};
-  SendMessageW(sizable->_status, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+  SendMessageW(sizable->StatusBar(), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, L"Pronto  ");
   auto fixed = NewWindow(WINDOW_TITLEBAR | WINDOW_STATUS | WINDOW_HIDDEN);
   fixed->SetStatus(u"Pronto");
-  SendMessageW(fixed->_status, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+  SendMessageW(fixed->StatusBar(), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, L"Pronto");
   auto without = NewWindow(kPlainTitled | WINDOW_HIDDEN);
   EXPECT_EQ(without->SetStatus(u"niente"), 0);
@@ -381,7 +382,7 @@ TEST_F(WindowsWindowTest, CommandsWithoutAMenuAndABarWithoutAMenuTree) {
   EXPECT_EQ(RecordedEvents().size(), 1u);
   window->UpdateMenu();  // an empty tree: no menu bar
   EXPECT_EQ(GetMenu(NativeOf(window)), nullptr);
-  EXPECT_EQ(window->_hmenu, nullptr);
+  EXPECT_EQ(window->CreatedBar(), nullptr);
   window->UpdateMenu();
 }
 
