@@ -69,8 +69,11 @@ int32_t TreeViewModifyNode(const GadgetRef& node, const std::u16string& text, in
 int32_t TreeViewClear(const GadgetRef& tree) {
   GadgetRef root = Use(tree).RootNode();
   if (!root) return 0;
-  // Freeing a node takes it out of the root's kids: walk a snapshot so none is skipped.
-  const std::vector<GadgetRef> nodes = root->kids;
+  // A driver may free them all at once. Otherwise they are taken out of the root
+  // together, so that freeing one does not look for it among the others.
+  root->ClearListItems();
+  std::vector<GadgetRef> nodes;
+  nodes.swap(root->kids);
   for (const GadgetRef& node : nodes) {
     if (node) node->Free();
   }

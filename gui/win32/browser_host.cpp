@@ -14,8 +14,8 @@ namespace {
 
 int64_t liveHosts = 0;
 
-// WS_CHILD | WS_VISIBLE | WS_TABSTOP.
-constexpr DWORD kHostStyle = 0x54010000;
+constexpr DWORD kHostStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
+static_assert(kHostStyle == 0x54010000);
 constexpr int kHostInitialSize = 200;
 
 // A text as a BSTR for the length of a call.

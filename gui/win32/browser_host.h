@@ -73,10 +73,10 @@ class TBrowserHost final {
   // The sink the browser's events reach, as the browser sees it.
   IDispatch* Sink() { return &events; }
 
-  HWND _hwnd = nullptr;       // the host window; the view owns and destroys it
-  int32_t ownnavigation = 0;  // 1 from the program's own navigation to its BeforeNavigate2
-  int32_t loading = 0;        // 1 from a navigation that proceeds to its DocumentComplete
-  std::u16string url;         // address of the last complete document
+  HWND Hwnd() const { return _hwnd; }  // the host window; the view owns and destroys it
+  int32_t ownnavigation = 0;           // 1 from the program's own navigation to its BeforeNavigate2
+  int32_t loading = 0;                 // 1 from a navigation that proceeds to its DocumentComplete
+  std::u16string url;                  // address of the last complete document
 
  private:
   TBrowserHost(std::weak_ptr<TWindowsGadget> view, int32_t style);
@@ -88,6 +88,7 @@ class TBrowserHost final {
   TComRef<IHTMLDocument2> CurrentDocument();
   void Post(int32_t id, ObjectRef extra);
 
+  HWND _hwnd = nullptr;
   ULONG _refs = 1;
   std::weak_ptr<TWindowsGadget> _view;
   int32_t _style = 0;

@@ -55,7 +55,7 @@ HRESULT CMySite::RequestNewObjectLayout() {
 
 HRESULT CMySite::GetWindow(HWND* hwnd) {
   if (!hwnd) return E_POINTER;
-  *hwnd = _host._hwnd;
+  *hwnd = _host.Hwnd();
   return S_OK;
 }
 HRESULT CMySite::ContextSensitiveHelp(WINBOOL) {
@@ -78,10 +78,10 @@ HRESULT CMySite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow*
   _host.QueryInterface(IID_IOleInPlaceFrame, &ours);  // the reference the caller releases
   *frame = static_cast<IOleInPlaceFrame*>(ours);
   *doc = nullptr;  // no document window of our own
-  GetClientRect(_host._hwnd, position);
+  GetClientRect(_host.Hwnd(), position);
   *clip = *position;
   info->fMDIApp = FALSE;
-  info->hwndFrame = _host._hwnd;
+  info->hwndFrame = _host.Hwnd();
   info->haccel = nullptr;
   info->cAccelEntries = 0;
   return S_OK;
@@ -170,7 +170,7 @@ ULONG CMyFrame::Release() {
 
 HRESULT CMyFrame::GetWindow(HWND* hwnd) {
   if (!hwnd) return E_POINTER;
-  *hwnd = _host._hwnd;
+  *hwnd = _host.Hwnd();
   return S_OK;
 }
 HRESULT CMyFrame::ContextSensitiveHelp(WINBOOL) {

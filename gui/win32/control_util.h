@@ -59,7 +59,7 @@ class TDeferredRedraw {
 // the state it found, so a change made during creation does not sensitize it early.
 class TQuietChange {
  public:
-  explicit TQuietChange(TWindowsGadget& gadget) : gadget_(gadget), was_(gadget._sensitive) {
+  explicit TQuietChange(TWindowsGadget& gadget) : gadget_(gadget), was_(gadget.IsSensitive()) {
     gadget_.DeSensitize();
   }
   ~TQuietChange() {

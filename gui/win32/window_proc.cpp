@@ -20,19 +20,15 @@ LRESULT Forward(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (WindowsGadgetRef gadget = GadgetOfHwnd(hwnd)) {
     const LRESULT handled = gadget->WndProc(hwnd, msg, wParam, lParam);
     if (handled != 0) return handled;
-    if (gadget->_proc && hwnd == gadget->_hwnd) {
-      return CallWindowProcW(gadget->_proc, hwnd, msg, wParam, lParam);
+    if (gadget->PreviousProc() && hwnd == gadget->Hwnd()) {
+      return CallWindowProcW(gadget->PreviousProc(), hwnd, msg, wParam, lParam);
     }
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 void OnNativeSize(HWND hwnd) {
-  WindowsGadgetRef gadget = GadgetOfHwnd(hwnd);
-  // Windows handle their own size (and their kids' layout) in their WndProc.
-  if (!gadget || gadget->_class == GADGETCLASS_WINDOW) return;
-  if (hwnd == reinterpret_cast<HWND>(gadget->Query(QUERY_NATIVE))) gadget->RethinkClient();
-  if (hwnd == reinterpret_cast<HWND>(gadget->Query(QUERY_NATIVE_CLIENT))) gadget->LayoutKids();
+  if (WindowsGadgetRef gadget = GadgetOfHwnd(hwnd)) gadget->NativeSized(hwnd);
 }
 
 LRESULT OnControlColour(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -49,7 +45,7 @@ LRESULT OnCommandMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   WindowsGadgetRef gadget = lParam ? GadgetOfParam(lParam) : GadgetOfHwnd(hwnd);
   if (!gadget && lParam) {
     WindowsGadgetRef owner = GadgetOfHwnd(GetParent(reinterpret_cast<HWND>(lParam)));
-    if (owner && owner->_class == GADGETCLASS_TABBER) gadget = owner;
+    if (owner && owner->HearsInnerWindows()) gadget = owner;
   }
   // Inner controls of a native control (a combo box's edit) talk to that control, which
   // must still hear them: also those entered in the map for the control's own gadget,
@@ -64,9 +60,9 @@ LRESULT OnNotifyMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   WindowsGadgetRef gadget = header ? GadgetOfHwnd(header->hwndFrom) : nullptr;
   if (!gadget) return Forward(hwnd, msg, wParam, lParam);
-  if (header->code == TTN_GETDISPINFOW && !gadget->_wstrTooltip.empty()) {
+  if (header->code == TTN_GETDISPINFOW && !gadget->TooltipText().empty()) {
     reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText =
-        reinterpret_cast<LPWSTR>(gadget->_wstrTooltip.data());
+        const_cast<LPWSTR>(reinterpret_cast<LPCWSTR>(gadget->TooltipText().c_str()));
   }
   return gadget->OnNotify(wParam, lParam);
 }
@@ -94,10 +90,8 @@ void PassInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (mouse) TranslateGadgetInput(hwnd, msg, wParam, lParam, gadget);
   } else if (msg == WM_MOUSEMOVE) {
     // The system repeats WM_MOUSEMOVE without movement; only real moves are events.
-    if (mouse && lParam != gadget->_oldcursorlp) {
-      gadget->_oldcursorlp = lParam;
+    if (mouse && gadget->CursorMovedTo(lParam))
       TranslateGadgetInput(hwnd, msg, wParam, lParam, gadget);
-    }
   }
 }
 

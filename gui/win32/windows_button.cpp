@@ -8,8 +8,8 @@
 namespace quardeln {
 namespace {
 
-// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | BS_MULTILINE.
-constexpr DWORD kButtonStyle = 0x54012000;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | BS_MULTILINE;
+static_assert(kButtonStyle == 0x54012000);
 
 // The image list copies the bitmaps; ours go when the call returns.
 void AddToImageList(HIMAGELIST list, UniqueBitmap image, UniqueBitmap mask) {
@@ -60,7 +60,7 @@ void TWindowsButton::Build(const GadgetRef& group, int32_t given) {
 
 int32_t TWindowsButton::State() {
   int32_t state = TWindowsGadget::State();
-  switch (SendMessageW(_hwnd, BM_GETCHECK, 0, 0)) {
+  switch (SendMessageW(Hwnd(), BM_GETCHECK, 0, 0)) {
     case BST_CHECKED:
       state |= GADGETSTATE_CHECKED;
       break;
@@ -74,7 +74,7 @@ int32_t TWindowsButton::State() {
 }
 
 int32_t TWindowsButton::CheckData() {
-  switch (SendMessageW(_hwnd, BM_GETCHECK, 0, 0)) {
+  switch (SendMessageW(Hwnd(), BM_GETCHECK, 0, 0)) {
     case BST_CHECKED:
       return 1;
     case BST_INDETERMINATE:
@@ -91,7 +91,7 @@ int32_t TWindowsButton::SetSelected(int32_t flag) {
   } else if (flag == -1 && Kind() == BUTTON_CHECKBOX) {
     check = BST_INDETERMINATE;
   }
-  SendMessageW(_hwnd, BM_SETCHECK, check, 0);
+  SendMessageW(Hwnd(), BM_SETCHECK, check, 0);
   return 0;
 }
 
@@ -103,7 +103,7 @@ int32_t TWindowsButton::SetText(const std::u16string& text) {
   _strButtonText = text;
   // Only an image shown without text (BS_BITMAP) keeps the caption off the control; an
   // image beside the text must not freeze the caption shown.
-  if (!(GetWindowLongW(_hwnd, GWL_STYLE) & BS_BITMAP)) ShowCaption(text);
+  if (!(GetWindowLongW(Hwnd(), GWL_STYLE) & BS_BITMAP)) ShowCaption(text);
   return 0;
 }
 
@@ -144,7 +144,7 @@ void TWindowsButton::ReleaseNativeResources() {
 }
 
 void TWindowsButton::DropFallbackBitmap() {
-  _iconBitmap.reset();
+  ShownImage().reset();
 }
 
 int32_t TWindowsButton::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
@@ -156,24 +156,25 @@ int32_t TWindowsButton::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
   }
   const bool no_text = (flags & GADGETPIXMAP_NOTEXT) != 0;
   _buttonImageList.uAlign = no_text ? BUTTON_IMAGELIST_ALIGN_CENTER : BUTTON_IMAGELIST_ALIGN_LEFT;
-  if (!SendMessageW(_hwnd, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&_buttonImageList))) {
+  if (!SendMessageW(Hwnd(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&_buttonImageList))) {
     // Common controls before version 6 know no image lists: show a plain bitmap instead.
     DropImageList();
     DropFallbackBitmap();
-    if (pixmap) _iconBitmap.reset(TWindowsGraphic::BitmapFromPixmap32(pixmap));
-    SendMessageW(_hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(_iconBitmap.bitmap()));
+    if (pixmap) ShownImage().reset(TWindowsGraphic::BitmapFromPixmap32(pixmap));
+    SendMessageW(Hwnd(), BM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(ShownImage().bitmap()));
   }
-  LONG native = GetWindowLongW(_hwnd, GWL_STYLE);
+  LONG native = GetWindowLongW(Hwnd(), GWL_STYLE);
   if (!pixmap || !no_text) {
     native &= ~static_cast<LONG>(BS_BITMAP);
-    SetWindowLongW(_hwnd, GWL_STYLE, native);
+    SetWindowLongW(Hwnd(), GWL_STYLE, native);
     ShowCaption(_strButtonText);
   } else {
     native |= BS_BITMAP;
-    SetWindowLongW(_hwnd, GWL_STYLE, native);
+    SetWindowLongW(Hwnd(), GWL_STYLE, native);
     ShowCaption(u"");
   }
-  InvalidateRect(_hwnd, nullptr, TRUE);
+  InvalidateRect(Hwnd(), nullptr, TRUE);
   return 1;
 }
 

@@ -20,17 +20,17 @@ class TWindowsButton final : public TWindowsGadget {
  public:
   TWindowsButton();
 
-  int32_t _style = 0;  // creation style; a push button (kind 0 or 1) keeps exactly 1
-  // The image-list record handed to the control; himl BCCL_NOGLYPH (-1) when there is none.
-  // The list itself is owned by _imageList, so it goes with the gadget however that ends.
-  BUTTON_IMAGELIST _buttonImageList{};
-  std::u16string _strButtonText;  // the caption as the program last set it
+  int32_t Style() const { return _style; }  // creation style (a push button keeps exactly 1)
+  // The image-list record handed to the control; BCCL_NOGLYPH in himl for none.
+  const BUTTON_IMAGELIST& ButtonImageList() const { return _buttonImageList; }
 
   static std::shared_ptr<TWindowsButton> Create(const GadgetRef& group, int32_t style);
   // A 32-bit image list of the pixmap when the controls and the pixmap allow it, else a
   // 24-bit one with a mask; the caller owns it.
   static UniqueImageList BuildImageList(const PixmapRef& pixmap);
 
+  // Its face stands on the parent's background.
+  ColourRule ControlColourRule() override { return ColourRule::kTransparent; }
   int32_t State() override;
   int32_t SetText(const std::u16string& text) override;
   std::u16string GetText() override;
@@ -52,6 +52,12 @@ class TWindowsButton final : public TWindowsGadget {
   void ReleaseNativeResources() override;
 
   UniqueImageList _imageList;
+
+  int32_t _style = 0;  // creation style; a push button (kind 0 or 1) keeps exactly 1
+  // The image-list record handed to the control; himl BCCL_NOGLYPH (-1) when there is none.
+  // The list itself is owned by _imageList, so it goes with the gadget however that ends.
+  BUTTON_IMAGELIST _buttonImageList{};
+  std::u16string _strButtonText;  // the caption as the program last set it
 };
 
 }  // namespace quardeln

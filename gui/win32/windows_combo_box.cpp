@@ -10,9 +10,10 @@
 namespace quardeln {
 namespace {
 
-// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | CBS_AUTOHSCROLL;
 // CBS_DROPDOWN or CBS_DROPDOWNLIST is added by kind.
-constexpr DWORD kComboBoxStyle = 0x56010040;
+constexpr DWORD kComboBoxStyle =
+    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | CBS_AUTOHSCROLL;
+static_assert(kComboBoxStyle == 0x56010040);
 // The control keeps its creation height as the height of its dropped-down list and sizes
 // itself to one line whatever it is given later.
 constexpr int kDropDownHeight = 180;
@@ -25,10 +26,17 @@ int ImageOf(int32_t icon) {
 
 constexpr UINT_PTR kTypingWatchId = 0x434258;
 
+// Keys with which the user moves through the list from the field: the control then
+// writes the chosen item into the field itself.
+bool IsListKey(WPARAM key) {
+  return key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT;
+}
+
 // Messages through which the user changes the text of an edit control.
-bool IsUserInput(UINT msg) {
+bool IsUserInput(UINT msg, WPARAM wParam) {
   switch (msg) {
     case WM_KEYDOWN:
+      return !IsListKey(wParam);
     case WM_CHAR:
     case WM_SYSCHAR:
     case WM_IME_CHAR:
@@ -86,7 +94,8 @@ LRESULT CALLBACK TWindowsComboBox::WatchTyping(HWND hwnd, UINT msg, WPARAM wPara
   }
   // Held for the call: the map may drop the gadget while the control works.
   std::shared_ptr<TWindowsComboBox> combo;
-  if (IsUserInput(msg)) combo = std::dynamic_pointer_cast<TWindowsComboBox>(GadgetOfHwnd(hwnd));
+  if (IsUserInput(msg, wParam))
+    combo = std::dynamic_pointer_cast<TWindowsComboBox>(GadgetOfHwnd(hwnd));
   if (!combo) return DefSubclassProc(hwnd, msg, wParam, lParam);
   ++combo->_typing;
   const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
@@ -108,15 +117,14 @@ void TWindowsComboBox::ReleaseNativeResources() {
   }
   _editHwnd = nullptr;
   _comboHwnd = nullptr;
-  _icons.reset();
-  TWindowsGadget::ReleaseNativeResources();
+  TWindowsListGadget::ReleaseNativeResources();
 }
 
 int32_t TWindowsComboBox::SetText(const std::u16string& text) {
   if (_editHwnd) {
     TQuietChange quiet(*this);
     SetWindowTextW(_editHwnd, Wide(text));
-    _selected = -1;  // the field shows no chosen item now
+    KeepSelected(-1);  // the field shows no chosen item now
     return 0;
   }
   SendMessageW(_comboHwnd, CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(Wide(text)));
@@ -125,19 +133,19 @@ int32_t TWindowsComboBox::SetText(const std::u16string& text) {
 
 std::u16string TWindowsComboBox::GetText() {
   if (_editHwnd) return WindowText(_editHwnd);
-  return _selected >= 0 ? ItemText(_selected) : std::u16string();
+  return SelectedIndex() >= 0 ? ItemText(SelectedIndex()) : std::u16string();
 }
 
 int32_t TWindowsComboBox::SetIconStrip(const IconStripRef& strip) {
-  _icons = strip;
-  SendMessageW(_hwnd, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageListOf(strip)));
+  KeepIcons(strip);
+  SendMessageW(Hwnd(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageListOf(strip)));
   return 0;
 }
 
 int32_t TWindowsComboBox::ClearListItems() {
   TQuietChange quiet(*this);
-  _selected = -1;
-  SendMessageW(_hwnd, CB_RESETCONTENT, 0, 0);
+  KeepSelected(-1);
+  SendMessageW(Hwnd(), CB_RESETCONTENT, 0, 0);
   return 0;
 }
 
@@ -150,9 +158,8 @@ int32_t TWindowsComboBox::InsertListItem(int32_t index, const std::u16string& te
   item.pszText = const_cast<LPWSTR>(Wide(text));
   item.iImage = ImageOf(icon);
   item.iSelectedImage = item.iImage;
-  SendMessageW(_hwnd, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  // The chosen item moved down with the others.
-  if (_selected >= index) ++_selected;
+  SendMessageW(Hwnd(), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SelectionInserted(index);
   return 0;
 }
 
@@ -163,37 +170,32 @@ int32_t TWindowsComboBox::SetListItem(int32_t index, const std::u16string& text,
   item.mask = CBEIF_TEXT;
   item.iItem = index;
   item.pszText = const_cast<LPWSTR>(Wide(text));
-  if (_icons) {
+  if (Icons()) {
     item.mask |= CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
     item.iImage = ImageOf(icon);
     item.iSelectedImage = item.iImage;
   }
-  SendMessageW(_hwnd, CBEM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(Hwnd(), CBEM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   return 0;
 }
 
 int32_t TWindowsComboBox::RemoveListItem(int32_t index) {
   TQuietChange quiet(*this);
-  SendMessageW(_hwnd, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-  // The choice leaves with its item; the items after it move up.
-  if (_selected == index) {
-    _selected = -1;
-  } else if (_selected > index) {
-    --_selected;
-  }
+  SendMessageW(Hwnd(), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  SelectionRemoved(index);
   return 0;
 }
 
 int32_t TWindowsComboBox::SetListItemState(int32_t index, int32_t state) {
   TQuietChange quiet(*this);
   if (state & ITEMSTATE_SELECTED) {
-    SendMessageW(_hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    _selected = index;
+    SendMessageW(Hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    KeepSelected(index);
     return 0;
   }
   // Only the chosen item can be unchosen: another item's choice stays.
-  if (CurrentSelection() == index) SendMessageW(_hwnd, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-  if (_selected == index) _selected = -1;
+  if (CurrentSelection() == index) SendMessageW(Hwnd(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  if (SelectedIndex() == index) KeepSelected(-1);
   return 0;
 }
 
@@ -202,7 +204,7 @@ int32_t TWindowsComboBox::ListItemState(int32_t index) {
 }
 
 int32_t TWindowsComboBox::CurrentSelection() {
-  return static_cast<int32_t>(SendMessageW(_hwnd, CB_GETCURSEL, 0, 0));
+  return static_cast<int32_t>(SendMessageW(Hwnd(), CB_GETCURSEL, 0, 0));
 }
 
 LRESULT TWindowsComboBox::OnCommand(UINT msg, WPARAM wParam) {
@@ -222,35 +224,39 @@ LRESULT TWindowsComboBox::OnCommand(UINT msg, WPARAM wParam) {
 
 void TWindowsComboBox::OnSelectionChange() {
   const int32_t selection = CurrentSelection();
-  if (selection < 0 || selection >= ItemCount() || selection == _selected) return;
-  _selected = selection;
+  if (selection < 0 || selection >= ItemCount() || selection == SelectedIndex()) return;
+  KeepSelected(selection);
   PostGuiEvent(GadgetAction, selection, 0, 0, 0, ItemExtra(selection));
 }
 
 void TWindowsComboBox::OnEditChange() {
-  // The control rewrites the field itself to show the item chosen in its list.
-  if (_typing == 0) return;
+  // The control rewrites the field itself to show the item chosen in its list; moving
+  // through the list from the field with the arrow keys tells of the choice only so.
+  if (_typing == 0) {
+    OnSelectionChange();
+    return;
+  }
   // Typed text is no item, whatever the list still marks.
-  _selected = -1;
+  KeepSelected(-1);
   PostGuiEvent(GadgetAction, -1, 0, 0, 0, nullptr);
 }
 
 int32_t TWindowsComboBox::StartDoubleBuffer() {
   // Redrawing back on makes a window visible: only a shown box has it switched off.
-  if (!_redrawoff && (GetWindowLongW(_hwnd, GWL_STYLE) & WS_VISIBLE)) {
+  if (!_redrawoff && (GetWindowLongW(Hwnd(), GWL_STYLE) & WS_VISIBLE)) {
     _redrawoff = 1;
-    SendMessageW(_hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(Hwnd(), WM_SETREDRAW, FALSE, 0);
   }
-  return TWindowsGadget::StartDoubleBuffer();
+  return TWindowsListGadget::StartDoubleBuffer();
 }
 
 int32_t TWindowsComboBox::EndDoubleBuffer() {
-  TWindowsGadget::EndDoubleBuffer();
+  TWindowsListGadget::EndDoubleBuffer();
   if (!_redrawoff) return 0;
   _redrawoff = 0;
-  SendMessageW(_hwnd, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(Hwnd(), WM_SETREDRAW, TRUE, 0);
   // Turning redrawing back on paints nothing by itself.
-  RedrawWindow(_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
   return 0;
 }
 

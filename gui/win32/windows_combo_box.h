@@ -4,7 +4,7 @@
 // extra; every change the user makes in the field posts GadgetAction with -1, but the
 // control rewriting the field to show a chosen item posts nothing. The inner combo and
 // edit controls are entered in the driver's map for this gadget, so focus and colours of
-// either are this gadget's. _selected is the item chosen as last seen, -1 none.
+// either are this gadget's.
 #pragma once
 
 #include "gui/win32/win32_api.h"
@@ -13,23 +13,22 @@
 #include <memory>
 #include <string>
 
-#include "gui/win32/windows_gadget.h"
+#include "gui/win32/windows_list_gadget.h"
 
 namespace quardeln {
 
-class TWindowsComboBox final : public TWindowsGadget {
+class TWindowsComboBox final : public TWindowsListGadget {
  public:
   TWindowsComboBox() = default;
 
-  IconStripRef _icons;        // the strip whose image list the control shows, or null
-  HWND _editHwnd = nullptr;   // the edit control of an editable combo box; null otherwise
-  HWND _comboHwnd = nullptr;  // the inner combo control
-  int32_t _selected = -1;     // the chosen item as last seen; -1 none
-
   static std::shared_ptr<TWindowsComboBox> Create(const GadgetRef& group, int32_t style);
+
+  HWND EditHwnd() const { return _editHwnd; }  // null for a drop-down list
+  HWND ComboHwnd() const { return _comboHwnd; }
 
   // Editable: the field's text. Drop-down list: SetText gives the grey hint shown while
   // nothing is chosen, GetText the chosen item's text (empty when none).
+  ColourRule ControlColourRule() override { return ColourRule::kField; }
   int32_t SetText(const std::u16string& text) override;
   std::u16string GetText() override;
   int32_t SetIconStrip(const IconStripRef& strip) override;
@@ -54,8 +53,10 @@ class TWindowsComboBox final : public TWindowsGadget {
   static LRESULT CALLBACK WatchTyping(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR data);
 
-  int32_t _typing = 0;     // depth of user input the edit control is handling
-  int32_t _redrawoff = 0;  // 1 between StartDoubleBuffer and EndDoubleBuffer of a shown box
+  HWND _editHwnd = nullptr;   // the edit control of an editable combo box; null otherwise
+  HWND _comboHwnd = nullptr;  // the inner combo control
+  int32_t _typing = 0;        // depth of user input the edit control is handling
+  int32_t _redrawoff = 0;     // 1 between StartDoubleBuffer and EndDoubleBuffer of a shown box
 
   void Build(const GadgetRef& group, int32_t given);
   // Gives an inner control the tab stop and enters it in the map for this gadget.

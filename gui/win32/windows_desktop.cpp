@@ -12,7 +12,7 @@ RECT DesktopClient() {
 }  // namespace
 
 void TWindowsDesktop::Create() {
-  // The system refuses to subclass its own desktop window, so Register leaves _proc unset.
+  // The system refuses to subclass its own desktop window, so Register keeps no procedure.
   Register(GADGETCLASS_DESKTOP, GetDesktopWindow(), nullptr, 0);
   const RECT rect = DesktopClient();
   SetRect(0, 0, rect.right - rect.left, rect.bottom - rect.top);

@@ -134,7 +134,7 @@ GadgetRef TWindowsGUIDriver::CreateGadget(int32_t class_, const std::u16string& 
   if (isPanel && (style & PANEL_GROUP)) gadget->SetShow(1);
   if (auto windowsGadget = std::dynamic_pointer_cast<TWindowsGadget>(gadget)) {
     windowsGadget->Sensitize();
-    windowsGadget->class_ = class_;
+    windowsGadget->SetCreatedClass(class_);
   }
   return gadget;
 }
@@ -195,7 +195,7 @@ void TWindowsGUIDriver::CreateExplorerStyleGadgets(int32_t flag) {
 
 HWND TWindowsGUIDriver::GetActiveHwnd() {
   // A window freed since it was last active has no native window left to own dialogs.
-  if (auto window = ActiveWindowGadget.lock(); window && window->_hwnd) return window->_hwnd;
+  if (auto window = ActiveWindowGadget.lock(); window && window->Hwnd()) return window->Hwnd();
   return GetActiveWindow();
 }
 

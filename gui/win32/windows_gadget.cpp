@@ -14,11 +14,6 @@ LPCWSTR Wide(const std::u16string& text) {
   return reinterpret_cast<LPCWSTR>(text.c_str());
 }
 
-bool IsListStyleClass(int32_t gadgetClass) {
-  return gadgetClass == GADGETCLASS_LISTBOX || gadgetClass == GADGETCLASS_TABBER ||
-         gadgetClass == GADGETCLASS_TOOLBAR || gadgetClass == GADGETCLASS_COMBOBOX;
-}
-
 }  // namespace
 
 COLORREF ColourOf(int32_t red, int32_t green, int32_t blue) {
@@ -228,6 +223,17 @@ int32_t TWindowsGadget::IsParentTo(const GadgetRef& gadget) {
   return 0;
 }
 
+bool TWindowsGadget::CursorMovedTo(LPARAM position) {
+  if (position == _oldcursorlp) return false;
+  _oldcursorlp = position;
+  return true;
+}
+
+void TWindowsGadget::NativeSized(HWND hwnd) {
+  if (hwnd == reinterpret_cast<HWND>(Query(QUERY_NATIVE))) RethinkClient();
+  if (hwnd == reinterpret_cast<HWND>(Query(QUERY_NATIVE_CLIENT))) LayoutKids();
+}
+
 int32_t TWindowsGadget::RethinkClient() {
   return 0;
 }
@@ -253,13 +259,6 @@ int32_t TWindowsGadget::DeSensitize() {
 
 int32_t TWindowsGadget::PostGuiEvent(int32_t id, int32_t data, int32_t mods, int32_t x, int32_t y,
                                      ObjectRef extra) {
-  // A toggle item flips before its event goes out; an index the gadget does not have
-  // (a stale notification) toggles nothing.
-  if (IsListStyleClass(_class) && data >= 0 && static_cast<size_t>(data) < items.size() &&
-      items[static_cast<size_t>(data)] &&
-      (items[static_cast<size_t>(data)]->flags & ITEMFLAG_TOGGLING)) {
-    SelectItem(data, SELECT_TOGGLE);
-  }
   if (_sensitive == 1) EmitGadgetEvent(id, Self(), data, mods, x, y, std::move(extra));
   return 0;
 }

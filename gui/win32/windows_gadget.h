@@ -29,27 +29,32 @@ class TWindowsGadget : public TGadget {
   TWindowsGadget(const TWindowsGadget&) = delete;
   TWindowsGadget& operator=(const TWindowsGadget&) = delete;
 
-  int32_t class_ = 0;      // GADGETCLASS_* it was created as (set by CreateGadget)
-  int32_t _sensitive = 0;  // 1 when events may be posted
-  int32_t _class = 0;      // class id given to Register
-  HWND _hwnd = nullptr;
-  HWND _hwndclient = nullptr;  // holds the kids; null when they go into _hwnd
-  HWND _tooltips = nullptr;    // per-gadget tooltip window of SetupToolTips
-  WNDPROC _proc = nullptr;     // the control's own procedure before subclassing
-  // The registry holds the hot key (and through its event this gadget); the gadget only
-  // looks at it, so there is no cycle. Free removes it.
-  std::weak_ptr<THotKey> _hotkey;
-  LPARAM _oldcursorlp = 0;  // last WM_MOUSEMOVE position passed on
-  UniqueBrush _brush;       // solid brush of _backcolor
-  int32_t _textcolor = -1;  // COLORREF, -1 when not set
-  int32_t _backcolor = -1;
-  UniqueBrush _hbrush;          // last parent-background brush of CreateControlBrush
-  UniqueBitmap _hbitmap;        // the bitmap behind _hbrush
-  UniqueBitmap _bitmap;         // background picture (panels)
-  TUniqueImage _iconBitmap;     // an image shown by the gadget: a bitmap or an icon
-  std::u16string _wstrTooltip;  // as handed to the tooltip control; empty when none
-  int32_t _toolAdded = 0;       // 1 while registered as a tool with SharedTooltip
-  HDWP hdwpStruct = nullptr;    // open deferred-move batch for the kids
+  // The native windows: the gadget's own, the one its kids go into (null when they go
+  // into the own one) and its tooltip window of SetupToolTips (null when none).
+  HWND Hwnd() const { return _hwnd; }
+  HWND ClientHwnd() const { return _hwndclient; }
+  HWND Tooltips() const { return _tooltips; }
+  // The control's own procedure before subclassing; null for the driver's windows.
+  WNDPROC PreviousProc() const { return _proc; }
+  int32_t IsSensitive() const { return _sensitive; }
+  // The GADGETCLASS_* it was created as, set by CreateGadget.
+  int32_t CreatedClass() const { return class_; }
+  void SetCreatedClass(int32_t gadgetClass) { class_ = gadgetClass; }
+  // The text handed to the shared tooltip; empty when none.
+  const std::u16string& TooltipText() const { return _wstrTooltip; }
+  // Colours as COLORREF, -1 while not set, and the solid brush of the background colour.
+  int32_t TextColour() const { return _textcolor; }
+  int32_t BackColour() const { return _backcolor; }
+  HBRUSH BackBrush() const { return _brush.get(); }
+  // The last parent-background brush of CreateControlBrush and the bitmap behind it.
+  HBRUSH ControlBrush() const { return _hbrush.get(); }
+  HBITMAP ControlBrushBitmap() const { return _hbitmap.get(); }
+  bool ShowsImage() const { return static_cast<bool>(_iconBitmap); }
+  bool IsSharedTool() const { return _toolAdded != 0; }           // a tool of SharedTooltip
+  bool ResizeBatchOpen() const { return hdwpStruct != nullptr; }  // between Start/EndResize
+  // Whether the mouse stands elsewhere than at the last move passed on (a WM_MOUSEMOVE's
+  // lParam); the new place is kept. The system repeats moves without movement.
+  bool CursorMovedTo(LPARAM position);
 
   // TGadget operations, in its slot order.
   int32_t SetArea(int32_t x, int32_t y, int32_t w, int32_t h) override;
@@ -105,8 +110,8 @@ class TWindowsGadget : public TGadget {
     kTransparent,  // transparent text, text colour, the parent's background as brush
     kField,        // text colour; the own background brush when there is one
   };
-  // By _class: labels, buttons, sliders and group boxes (a panel with a client window)
-  // are transparent, text fields and combo boxes fields, everything else forwarded.
+  // Forwarded here; labels, buttons, sliders and group boxes are transparent, text fields
+  // and combo boxes fields.
   virtual ColourRule ControlColourRule();
   // The colour table's answer for `dc` of this gadget's control; null means forward.
   HBRUSH ControlColour(HDC dc, HWND control);
@@ -118,7 +123,27 @@ class TWindowsGadget : public TGadget {
 
   WindowsGadgetRef WindowsSelf();
 
+  // The window procedure met a WM_SIZE of `hwnd`, one of this gadget's windows: the own
+  // window rethinks its client, the client window lays out the kids. A window gadget,
+  // which sizes itself in its WndProc, does nothing here.
+  virtual void NativeSized(HWND hwnd);
+  // Whether command messages from windows inside the control that the driver does not know
+  // (a tab control's scroll arrows) are this gadget's to hear.
+  virtual bool HearsInnerWindows() const { return false; }
+  // Whether this is a top-level window, whose focus decides where the hot keys of the
+  // gadgets inside it fire.
+  virtual bool IsTopLevelWindow() const { return false; }
+
  protected:
+  void KeepTextColour(int32_t colour) { _textcolor = colour; }
+  void KeepBackColour(int32_t colour) { _backcolor = colour; }
+  // The background picture of a panel, and an image the gadget shows (a bitmap or icon).
+  UniqueBitmap& BackgroundPicture() { return _bitmap; }
+  TUniqueImage& ShownImage() { return _iconBitmap; }
+  // The window the parent-background brush of ControlColour is cut for, given the control
+  // the colour message came from: the gadget's own window.
+  virtual HWND ColourBrushWindow(HWND control);
+
   // Draws changes a control holds back (a list filled with its redraw off) before anything
   // that needs its look or layout: Activate, State and SetShow call it first.
   virtual void DrawPendingChanges() {}
@@ -130,7 +155,28 @@ class TWindowsGadget : public TGadget {
   virtual void ReleaseNativeResources();
 
  private:
-  FontRef _font;  // keeps the font given with SetFont alive while the control uses it
+  int32_t class_ = 0;      // GADGETCLASS_* it was created as (set by CreateGadget)
+  int32_t _sensitive = 0;  // 1 when events may be posted
+  int32_t _class = 0;      // class id given to Register
+  HWND _hwnd = nullptr;
+  HWND _hwndclient = nullptr;  // holds the kids; null when they go into _hwnd
+  HWND _tooltips = nullptr;    // per-gadget tooltip window of SetupToolTips
+  WNDPROC _proc = nullptr;     // the control's own procedure before subclassing
+  // The registry holds the hot key (and through its event this gadget); the gadget only
+  // looks at it, so there is no cycle. Free removes it.
+  std::weak_ptr<THotKey> _hotkey;
+  LPARAM _oldcursorlp = 0;  // last WM_MOUSEMOVE position passed on
+  UniqueBrush _brush;       // solid brush of _backcolor
+  int32_t _textcolor = -1;  // COLORREF, -1 when not set
+  int32_t _backcolor = -1;
+  UniqueBrush _hbrush;          // last parent-background brush of CreateControlBrush
+  UniqueBitmap _hbitmap;        // the bitmap behind _hbrush
+  UniqueBitmap _bitmap;         // background picture (panels)
+  TUniqueImage _iconBitmap;     // an image shown by the gadget: a bitmap or an icon
+  std::u16string _wstrTooltip;  // as handed to the tooltip control; empty when none
+  int32_t _toolAdded = 0;       // 1 while registered as a tool with SharedTooltip
+  HDWP hdwpStruct = nullptr;    // open deferred-move batch for the kids
+  FontRef _font;                // keeps the font given with SetFont alive while the control uses it
 };
 
 // 1 shift + 2 control + 4 alt + 8 either Windows key, as held now (GetKeyState).

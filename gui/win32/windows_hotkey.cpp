@@ -28,11 +28,10 @@ int32_t CurrentModifiers() {
   return mods;
 }
 
-// A TWindowsWindow is the gadget registered as GADGETCLASS_WINDOW.
 HWND OwnerWindowHwnd(const GadgetRef& gadget) {
   for (GadgetRef at = gadget; at; at = at->Parent()) {
     auto windowsGadget = std::dynamic_pointer_cast<TWindowsGadget>(at);
-    if (windowsGadget && windowsGadget->_class == GADGETCLASS_WINDOW) {
+    if (windowsGadget && windowsGadget->IsTopLevelWindow()) {
       return reinterpret_cast<HWND>(windowsGadget->Query(QUERY_NATIVE));
     }
   }

@@ -20,7 +20,7 @@ void TWindowsHTMLView::Build(const GadgetRef& group, int32_t given) {
 }
 
 int32_t TWindowsHTMLView::Rethink() {
-  SetWindowPos(_hwnd, nullptr, xpos, ypos, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Hwnd(), nullptr, xpos, ypos, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   if (mshtml) mshtml->SetRect(width, height);
   return 0;
 }
@@ -75,7 +75,7 @@ LRESULT TWindowsHTMLView::WndProc(HWND hwnd, UINT msg, WPARAM, LPARAM) {
       return mshtml && mshtml->HasBrowser() ? 1 : 0;
     case WM_DESTROY:
       // Before the system destroys the browser's own windows inside this one.
-      if (hwnd == _hwnd) CloseBrowser();
+      if (hwnd == Hwnd()) CloseBrowser();
       return 0;
     default:
       // The common tail gives the message to DefWindowProcW (this window of the driver's

@@ -20,9 +20,6 @@ using WindowsIconStripRef = std::shared_ptr<TWindowsIconStrip>;
 
 class TWindowsIconStrip final : public TIconStrip {
  public:
-  std::vector<int32_t> _blanks;  // one per icon: 1 when every pixel equals the top-left one
-  UniqueImageList _imagelist;
-
   // 1 when some pixel of the size x size square at column x differs from its top-left one.
   static int32_t DetectNotBlank(const TPixmap& pixmap, int32_t x, int32_t size);
   int32_t IsBlankIcon(int32_t index) const;
@@ -36,6 +33,10 @@ class TWindowsIconStrip final : public TIconStrip {
   static WindowsIconStripRef Create(const ObjectRef& source);
 
   HIMAGELIST ImageList() const { return _imagelist.get(); }
+
+ private:
+  std::vector<int32_t> _blanks;  // one per icon: 1 when every pixel equals the top-left one
+  UniqueImageList _imagelist;
 };
 
 // The native image list of a strip given to a gadget, or null for none or another kind.

@@ -5,8 +5,8 @@
 namespace quardeln {
 namespace {
 
-// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOPREFIX | SS_NOTIFY.
-constexpr DWORD kLabelStyle = 0x54000180;
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOPREFIX | SS_NOTIFY;
+static_assert(kLabelStyle == 0x54000180);
 
 DWORD FrameStyle(int32_t frame) {
   switch (frame) {

@@ -19,11 +19,11 @@ class TWindowsLabel final : public TWindowsGadget {
 
   TWindowsLabel() = default;
 
-  int32_t _style = 0;  // creation style
-
   static std::shared_ptr<TWindowsLabel> Create(const GadgetRef& group, int32_t style);
 
   // A separator keeps its length and becomes 4 pixels thick across it.
+  // Its text stands on the parent's background.
+  ColourRule ControlColourRule() override { return ColourRule::kTransparent; }
   int32_t SetArea(int32_t x, int32_t y, int32_t w, int32_t h) override;
   int32_t SetText(const std::u16string& text) override;
   LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -31,6 +31,8 @@ class TWindowsLabel final : public TWindowsGadget {
  private:
   void Build(const GadgetRef& group, int32_t given);
   bool IsSeparator() const { return (_style & LABEL_FRAME_MASK) == LABEL_ETCHEDFRAME; }
+
+  int32_t _style = 0;  // creation style
 };
 
 }  // namespace quardeln

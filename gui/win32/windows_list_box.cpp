@@ -10,11 +10,16 @@
 namespace quardeln {
 namespace {
 
-// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | LVS_NOCOLUMNHEADER |
-// LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_REPORT. The control
-// shares the image list: the icon strip owns it.
-constexpr DWORD kListBoxStyle = 0x5401404D;
+// The control shares the image list: the icon strip owns it.
+constexpr DWORD kListBoxStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP |
+                                LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS |
+                                LVS_SINGLESEL | LVS_REPORT;
+static_assert(kListBoxStyle == 0x5401404D);
 constexpr int kCreationSize = 20;
+// Room the control leaves around a label: its margins and the focus rectangle.
+constexpr int32_t kLabelPadding = 12;
+// Between an item's icon and its label.
+constexpr int32_t kIconPadding = 4;
 
 // Messages before which the column must have its width: painting, input that hit-tests
 // or scrolls, and the queries of item and column geometry.
@@ -66,42 +71,33 @@ void TWindowsListBox::Build(const GadgetRef& group) {
                       kCreationSize, container, nullptr, DriverInstance(), nullptr);
   LVCOLUMNW column{};
   SendMessageW(hwnd, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  LPARAM extended = LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
+  DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
   if (TWindowsGUIDriver::CheckCommonControlVersion() != 0) extended |= LVS_EX_DOUBLEBUFFER;
-  SendMessageW(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  ListView_SetExtendedListViewStyleEx(hwnd, extended, extended);
   Register(GADGETCLASS_LISTBOX, hwnd, nullptr, 0);
   if (ExplorerStyle) UseExplorerTheme(hwnd);
 }
 
-void TWindowsListBox::DeferRedraw() {
-  _redraw.Defer(_hwnd);
-}
-
-void TWindowsListBox::ResumeRedraw() {
-  if (!_redraw.Resume(_hwnd)) return;
+void TWindowsListBox::RedrawResumed() {
   FitColumnIfStale();
-  RedrawWindow(_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-}
-
-void TWindowsListBox::DrawPendingChanges() {
-  ResumeRedraw();
+  TWindowsListGadget::RedrawResumed();
 }
 
 int32_t TWindowsListBox::SetColor(int32_t r, int32_t g, int32_t b) {
   const COLORREF colour = ColourOf(r, g, b);
-  _backcolor = static_cast<int32_t>(colour);
+  KeepBackColour(static_cast<int32_t>(colour));
   // The items' text background too, or each text would sit on a box of the old colour.
-  SendMessageW(_hwnd, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(colour));
-  SendMessageW(_hwnd, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(colour));
-  InvalidateRect(_hwnd, nullptr, TRUE);
+  ListView_SetBkColor(Hwnd(), colour);
+  ListView_SetTextBkColor(Hwnd(), colour);
+  InvalidateRect(Hwnd(), nullptr, TRUE);
   return 0;
 }
 
 int32_t TWindowsListBox::SetTextColor(int32_t r, int32_t g, int32_t b) {
   const COLORREF colour = ColourOf(r, g, b);
-  _textcolor = static_cast<int32_t>(colour);
-  SendMessageW(_hwnd, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colour));
-  InvalidateRect(_hwnd, nullptr, TRUE);
+  KeepTextColour(static_cast<int32_t>(colour));
+  ListView_SetTextColor(Hwnd(), colour);
+  InvalidateRect(Hwnd(), nullptr, TRUE);
   return 0;
 }
 
@@ -110,23 +106,20 @@ int32_t TWindowsListBox::SetTooltip(const std::u16string&) {
 }
 
 int32_t TWindowsListBox::SetIconStrip(const IconStripRef& strip) {
-  _icons = strip;
-  SendMessageW(_hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(ImageListOf(strip)));
+  KeepIcons(strip);
+  ListView_SetImageList(Hwnd(), ImageListOf(strip), LVSIL_SMALL);
   _columnstale = 1;  // icons widen the items
   return 0;
-}
-
-void TWindowsListBox::ReleaseNativeResources() {
-  // The control is gone or going: the strip's image list may go with the last holder.
-  _icons.reset();
-  TWindowsGadget::ReleaseNativeResources();
 }
 
 int32_t TWindowsListBox::ClearListItems() {
   TQuietChange quiet(*this);
   DeferRedraw();
-  _selected = -1;
-  SendMessageW(_hwnd, LVM_DELETEALLITEMS, 0, 0);
+  KeepSelected(-1);
+  ListView_DeleteAllItems(Hwnd());
+  _widths.clear();
+  _widest = 0;
+  _widestcount = 0;
   _columnstale = 1;
   return 0;
 }
@@ -141,10 +134,11 @@ int32_t TWindowsListBox::InsertListItem(int32_t index, const std::u16string& tex
   item.iItem = index;
   item.pszText = const_cast<LPWSTR>(Wide(text));
   item.iImage = ImageOf(icon);
-  SendMessageW(_hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  // The selected item moved down with the others.
-  if (_selected >= index) ++_selected;
-  _columnstale = 1;
+  const int inserted =
+      static_cast<int>(SendMessageW(Hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  if (inserted < 0) return 0;
+  SelectionInserted(inserted);
+  AddWidth(inserted, MeasureText(text));
   return 0;
 }
 
@@ -157,56 +151,101 @@ int32_t TWindowsListBox::SetListItem(int32_t index, const std::u16string& text,
 int32_t TWindowsListBox::RemoveListItem(int32_t index) {
   TQuietChange quiet(*this);
   DeferRedraw();
-  SendMessageW(_hwnd, LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
-  // The selection leaves with its item; the items after it move up.
-  if (_selected == index) {
-    _selected = -1;
-  } else if (_selected > index) {
-    --_selected;
-  }
-  _columnstale = 1;
+  if (!ListView_DeleteItem(Hwnd(), index)) return 0;
+  SelectionRemoved(index);
+  RemoveWidth(index);
   return 0;
 }
 
 int32_t TWindowsListBox::SetListItemState(int32_t index, int32_t state) {
   TQuietChange quiet(*this);
   const bool select = (state & ITEMSTATE_SELECTED) != 0;
-  LVITEMW item{};
-  item.stateMask = LVIS_SELECTED;
-  item.state = select ? LVIS_SELECTED : 0;
-  SendMessageW(_hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
-               reinterpret_cast<LPARAM>(&item));
+  ListView_SetItemState(Hwnd(), index, select ? LVIS_SELECTED : 0, LVIS_SELECTED);
   if (select) {
-    _selected = index;
-    SendMessageW(_hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
-  } else if (_selected == index) {
-    _selected = -1;
+    KeepSelected(index);
+    ListView_EnsureVisible(Hwnd(), index, FALSE);
+  } else if (SelectedIndex() == index) {
+    KeepSelected(-1);
   }
   return 0;
 }
 
 int32_t TWindowsListBox::ListItemState(int32_t index) {
-  const LRESULT state =
-      SendMessageW(_hwnd, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_SELECTED);
-  return (state & LVIS_SELECTED) ? ITEMSTATE_SELECTED : 0;
+  return (ListView_GetItemState(Hwnd(), index, LVIS_SELECTED) & LVIS_SELECTED) ? ITEMSTATE_SELECTED
+                                                                               : 0;
 }
 
 int32_t TWindowsListBox::Selection() {
+  return ListView_GetNextItem(Hwnd(), -1, LVNI_SELECTED);
+}
+
+int32_t TWindowsListBox::MeasureText(const std::u16string& text) {
+  // The wide message: commctrl's macro sends the narrow one in this build.
   return static_cast<int32_t>(
-      SendMessageW(_hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+      SendMessageW(Hwnd(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(Wide(text))));
+}
+
+void TWindowsListBox::AddWidth(int32_t index, int32_t measured) {
+  const auto at = std::clamp<ptrdiff_t>(index, 0, std::ssize(_widths));
+  _widths.insert(_widths.begin() + at, measured);
+  if (measured > _widest) {
+    _widest = measured;
+    _widestcount = 1;
+  } else if (measured == _widest) {
+    ++_widestcount;
+  }
+  _columnstale = 1;
+}
+
+void TWindowsListBox::RemoveWidth(int32_t index) {
+  if (index < 0 || index >= std::ssize(_widths)) return;
+  const int32_t gone = _widths[static_cast<size_t>(index)];
+  _widths.erase(_widths.begin() + index);
+  // The last of the widest leaves: the next fit looks for the new widest.
+  if (gone == _widest) --_widestcount;
+  _columnstale = 1;
+}
+
+void TWindowsListBox::RescanWidths() {
+  _widest = 0;
+  _widestcount = 0;
+  for (const int32_t measured : _widths) {
+    if (measured > _widest) {
+      _widest = measured;
+      _widestcount = 1;
+    } else if (measured == _widest) {
+      ++_widestcount;
+    }
+  }
+}
+
+int32_t TWindowsListBox::SetFont(const FontRef& font) {
+  TWindowsGadget::SetFont(font);
+  // Every text is as wide as the new font makes it.
+  for (int32_t index = 0; index < std::ssize(_widths); ++index) {
+    _widths[static_cast<size_t>(index)] = MeasureText(ItemText(index));
+  }
+  RescanWidths();
+  _columnstale = 1;
+  return 0;
 }
 
 void TWindowsListBox::FitColumn() {
   _columnstale = 0;  // first: the width messages pass through WndProc again
+  if (_widestcount <= 0 && !_widths.empty()) RescanWidths();
+  int32_t needed = _widths.empty() ? 0 : _widest + kLabelPadding;
+  int iconW = 0;
+  int iconH = 0;
+  if (HIMAGELIST images = ListView_GetImageList(Hwnd(), LVSIL_SMALL);
+      images && ImageList_GetIconSize(images, &iconW, &iconH)) {
+    needed += iconW + kIconPadding;
+  }
   // As wide as the widest item, so a long one can be scrolled to, and at least as wide as
   // the control, so a selected row is marked across all of it.
-  SendMessageW(_hwnd, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(LVSCW_AUTOSIZE, 0));
-  const LRESULT fitted = SendMessageW(_hwnd, LVM_GETCOLUMNWIDTH, 0, 0);
   RECT client{};
-  GetClientRect(_hwnd, &client);
-  if (fitted < client.right) {
-    SendMessageW(_hwnd, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
-  }
+  GetClientRect(Hwnd(), &client);
+  const int fitted = std::max<int>(needed, client.right);
+  if (ListView_GetColumnWidth(Hwnd(), 0) != fitted) ListView_SetColumnWidth(Hwnd(), 0, fitted);
 }
 
 void TWindowsListBox::FitColumnIfStale() {
@@ -218,15 +257,14 @@ int32_t TWindowsListBox::HasResized() {
   return 0;
 }
 
-LRESULT TWindowsListBox::WndProc(HWND hwnd, UINT msg, WPARAM, LPARAM) {
-  if (hwnd != _hwnd) return 0;
-  if (msg == TDeferredRedraw::ResumeMessage()) {
-    ResumeRedraw();
-    return 1;
+LRESULT TWindowsListBox::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hwnd != Hwnd()) return 0;
+  if (const LRESULT handled = TWindowsListGadget::WndProc(hwnd, msg, wParam, lParam)) {
+    return handled;
   }
   if (msg == WM_ERASEBKGND) {
     // A double-buffered control paints its background with its items.
-    const LRESULT extended = SendMessageW(_hwnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    const DWORD extended = ListView_GetExtendedListViewStyle(Hwnd());
     return (extended & LVS_EX_DOUBLEBUFFER) ? 1 : 0;
   }
   if (NeedsFittedColumn(msg)) FitColumnIfStale();
@@ -271,15 +309,15 @@ void TWindowsListBox::OnItemChanged(const NMLISTVIEW& change) {
   // Most changes (inserts, deselections) select nothing: no need to look for a selection.
   if (!(change.uNewState & LVIS_SELECTED)) return;
   const int32_t selection = Selection();
-  if (selection == _selected) return;
-  _selected = selection;
+  if (selection == SelectedIndex()) return;
+  KeepSelected(selection);
   PostGuiEvent(GadgetSelect, selection, 0, 0, 0, ItemExtra(selection));
 }
 
 void TWindowsListBox::OnClick() {
   // A click beside the items takes the selection away.
-  if (Selection() >= 0 || _selected < 0) return;
-  _selected = -1;
+  if (Selection() >= 0 || SelectedIndex() < 0) return;
+  KeepSelected(-1);
   PostGuiEvent(GadgetSelect, -1, 0, 0, 0, nullptr);
 }
 

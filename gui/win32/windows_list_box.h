@@ -6,9 +6,11 @@
 // Item changes the program makes are drawn together: the control's redraw goes off at the
 // first and comes back on once the message loop runs again (each insert with redraw on
 // costs the control far more than the insert itself). The column is as wide as its widest
-// item and at least as wide as the control. Fitting it measures every item, so a change
-// only marks it stale, and it is fitted once before the control next paints, takes mouse
-// or key input, or has its geometry read: filling a list stays linear in its length.
+// item and at least as wide as the control. Each item's text is measured once, when it is
+// inserted, and the widest width is kept with the number of items that have it, so only
+// removing the last of the widest items rescans the kept widths (once, when the column is
+// next fitted). A change marks the column stale; it is fitted before the control next
+// paints, takes mouse or key input, or has its geometry read.
 #pragma once
 
 #include "gui/win32/win32_api.h"
@@ -16,20 +18,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gui/win32/control_util.h"
-#include "gui/win32/windows_gadget.h"
+#include "gui/win32/windows_list_gadget.h"
 
 namespace quardeln {
 
-class TWindowsListBox final : public TWindowsGadget {
+class TWindowsListBox final : public TWindowsListGadget {
  public:
   TWindowsListBox() = default;
-
-  IconStripRef _icons;       // the strip whose image list the control shows, or null
-  int32_t _selected = -1;    // the selected item as last seen; -1 none
-  int32_t _columnstale = 0;  // 1 when items changed since the column was last fitted
-  TDeferredRedraw _redraw;   // item changes are drawn together
 
   static std::shared_ptr<TWindowsListBox> Create(const GadgetRef& group, int32_t style);
 
@@ -47,11 +45,11 @@ class TWindowsListBox final : public TWindowsGadget {
   int32_t ListItemState(int32_t index) override;
   LRESULT OnNotify(WPARAM wParam, LPARAM lParam) override;
   LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
-  int32_t HasResized() override;  // the column fills the new width
+  int32_t HasResized() override;                  // the column fills the new width
+  int32_t SetFont(const FontRef& font) override;  // the texts are measured again
 
  protected:
-  void DrawPendingChanges() override;  // the item changes made so far
-  void ReleaseNativeResources() override;
+  void RedrawResumed() override;  // the column is fitted first
 
  private:
   void Build(const GadgetRef& group);
@@ -59,14 +57,22 @@ class TWindowsListBox final : public TWindowsGadget {
   int32_t Selection();
   void FitColumn();
   void FitColumnIfStale();
-  // Turns the control's redraw off until the message loop runs again.
-  void DeferRedraw();
-  void ResumeRedraw();
+  // The width of `text` in the control's font.
+  int32_t MeasureText(const std::u16string& text);
+  void AddWidth(int32_t index, int32_t width);
+  void RemoveWidth(int32_t index);
+  // _widest and _widestcount from the kept widths.
+  void RescanWidths();
   void CopyTip(NMLVGETINFOTIPW& request);
   void OnItemChanged(const NMLISTVIEW& change);
   void OnClick();
   void OnDoubleClick();
   void OnRightClick();
+
+  int32_t _columnstale = 0;      // 1 when items changed since the column was last fitted
+  std::vector<int32_t> _widths;  // the measured text width of each native item, in order
+  int32_t _widest = 0;           // the largest of _widths
+  int32_t _widestcount = 0;      // how many items have it; 0 with items left: rescan
 };
 
 }  // namespace quardeln

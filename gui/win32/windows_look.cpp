@@ -111,20 +111,11 @@ HBRUSH TWindowsGadget::DrawParentBackground(HDC dc, HWND hwnd, int32_t noTheme) 
 }
 
 TWindowsGadget::ColourRule TWindowsGadget::ControlColourRule() {
-  switch (_class) {
-    case GADGETCLASS_LABEL:
-    case GADGETCLASS_BUTTON:
-    case GADGETCLASS_SLIDER:
-      return ColourRule::kTransparent;
-    case GADGETCLASS_PANEL:
-      // Only a group box has a client window; plain and canvas panels paint themselves.
-      return _hwndclient ? ColourRule::kTransparent : ColourRule::kForward;
-    case GADGETCLASS_TEXTFIELD:
-    case GADGETCLASS_COMBOBOX:
-      return ColourRule::kField;
-    default:
-      return ColourRule::kForward;
-  }
+  return ColourRule::kForward;
+}
+
+HWND TWindowsGadget::ColourBrushWindow(HWND) {
+  return _hwnd;
 }
 
 HBRUSH TWindowsGadget::ControlColour(HDC dc, HWND control) {
@@ -133,7 +124,7 @@ HBRUSH TWindowsGadget::ControlColour(HDC dc, HWND control) {
   if (rule == ColourRule::kTransparent) SetBkMode(dc, TRANSPARENT);
   if (_textcolor >= 0) ::SetTextColor(dc, static_cast<COLORREF>(_textcolor));
   if (rule == ColourRule::kTransparent) {
-    return CreateControlBrush(_class == GADGETCLASS_PANEL ? control : _hwnd, dc);
+    return CreateControlBrush(ColourBrushWindow(control), dc);
   }
   if (!_brush) return nullptr;
   SetBkColor(dc, static_cast<COLORREF>(_backcolor));

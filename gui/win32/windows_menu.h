@@ -29,19 +29,12 @@ class TWindowsMenu final : public TGadget {
   TWindowsMenu(const TWindowsMenu&) = delete;
   TWindowsMenu& operator=(const TWindowsMenu&) = delete;
 
-  HMENU _hmenu = nullptr;  // its own native menu while open with items (a root: always)
-  HMENU _pmenu = nullptr;  // the parent's native menu it is an item of, while open
-  int32_t _item = 0;       // its position in _pmenu
-  int32_t _state = 0;      // GADGETSTATE_DISABLED and GADGETSTATE_CHECKED, kept while closed
-  int32_t _tag = 0;        // the data of its MenuAction events
-  int32_t _hotkeycode = 0;
-  int32_t _modifier = 0;
-  std::u16string _shortcut;  // tab and key name appended to the caption; empty when none
-  // The registry holds the hot key (and through its event this menu); Free removes it.
-  std::weak_ptr<THotKey> _hotkey;
-  int32_t _key = 0;          // command id and key in the menu key table
-  UniqueBitmap _iconBitmap;  // the item's picture, shown beside its caption
-  UniqueMenu _nativetree;    // a root's native menu, until a window takes it as its bar
+  HMENU NativeMenu() const { return _hmenu; }  // its own native menu while open with items
+  HMENU ParentMenu() const { return _pmenu; }  // the native menu it is an item of, while open
+  int32_t Position() const { return _item; }   // its position in ParentMenu
+  int32_t Tag() const { return _tag; }         // the data of its MenuAction events
+  int32_t Key() const { return _key; }         // command id and key in the menu key table
+  HBITMAP Picture() const { return _iconBitmap.get(); }  // shown beside its caption; or null
 
   // A new menu with its key taken, its text and tag set, attached to `group` (to a
   // window's root menu when `group` is a window; no parent when null).
@@ -78,6 +71,20 @@ class TWindowsMenu final : public TGadget {
   void OpenSubmenu();
   void ShowCaption();
   void RemoveHotKey();
+
+  HMENU _hmenu = nullptr;  // its own native menu while open with items (a root: always)
+  HMENU _pmenu = nullptr;  // the parent's native menu it is an item of, while open
+  int32_t _item = 0;       // its position in _pmenu
+  int32_t _state = 0;      // GADGETSTATE_DISABLED and GADGETSTATE_CHECKED, kept while closed
+  int32_t _tag = 0;        // the data of its MenuAction events
+  int32_t _hotkeycode = 0;
+  int32_t _modifier = 0;
+  std::u16string _shortcut;  // tab and key name appended to the caption; empty when none
+  // The registry holds the hot key (and through its event this menu); Free removes it.
+  std::weak_ptr<THotKey> _hotkey;
+  int32_t _key = 0;          // command id and key in the menu key table
+  UniqueBitmap _iconBitmap;  // the item's picture, shown beside its caption
+  UniqueMenu _nativetree;    // a root's native menu, until a window takes it as its bar
 };
 
 }  // namespace quardeln

@@ -4,19 +4,16 @@
 
 #include "events/event.h"
 #include "gui/win32/control_util.h"
+#include "gui/win32/windows_canvas_panel.h"
 #include "gui/win32/windows_driver.h"
 #include "gui/win32/windows_graphic.h"
+#include "gui/win32/windows_group_box.h"
 
 namespace quardeln {
 namespace {
 
 constexpr DWORD kPanelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-// Created hidden: CreateGadget shows it once it has been placed.
-constexpr DWORD kGroupBoxStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | BS_GROUPBOX;
-constexpr int32_t kGroupBoxLeft = 4;
-constexpr int32_t kGroupBoxTop = 16;
-constexpr int32_t kGroupBoxWidthLoss = 8;
-constexpr int32_t kGroupBoxHeightLoss = 20;
+static_assert(kPanelStyle == 0x56000000);
 
 int32_t Width(const RECT& r) {
   return r.right - r.left;
@@ -44,49 +41,25 @@ class MemoryDC {
 }  // namespace
 
 std::shared_ptr<TWindowsPanel> TWindowsPanel::Create(const GadgetRef& group, int32_t given) {
-  auto panel = std::make_shared<TWindowsPanel>();
+  std::shared_ptr<TWindowsPanel> panel;
+  if (given & PANEL_GROUP) {
+    panel = std::make_shared<TWindowsGroupBox>();
+  } else if (given & PANEL_NOERASE) {
+    panel = std::make_shared<TWindowsCanvasPanel>();
+  } else {
+    panel = std::make_shared<TWindowsPanel>();
+  }
   panel->Build(group, given);
+  if (given & PANEL_ACTIVE) panel->sensitivity = SENSE_MOUSE | SENSE_KEYS;
   return panel;
 }
 
 void TWindowsPanel::Build(const GadgetRef& group, int32_t given) {
   HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
-  HWND client = nullptr;
-  if (given & PANEL_GROUP) {
-    _type = kGroupBox;
-    _hwnd = CreateChildWindow(u"BUTTON", WS_EX_CONTROLPARENT, kGroupBoxStyle, container);
-    GiveDefaultFont(_hwnd);
-    client =
-        CreateChildWindow(TWindowsGUIDriver::ClassName(), WS_EX_CONTROLPARENT, kPanelStyle, _hwnd);
-  } else {
-    _type = (given & PANEL_NOERASE) ? kCanvas : kPlain;
-    DWORD ex_style = WS_EX_CONTROLPARENT;
-    if (given & PANEL_SUNKEN) ex_style |= WS_EX_CLIENTEDGE;
-    _hwnd = CreateChildWindow(TWindowsGUIDriver::ClassName(), ex_style, kPanelStyle, container);
-  }
-  Register(GADGETCLASS_PANEL, _hwnd, client, 0);
-  if (given & PANEL_ACTIVE) sensitivity = SENSE_MOUSE | SENSE_KEYS;
-}
-
-int32_t TWindowsPanel::ClientWidth() {
-  const int32_t base = TWindowsGadget::ClientWidth();
-  return _type == kGroupBox ? base - kGroupBoxWidthLoss : base;
-}
-
-int32_t TWindowsPanel::ClientHeight() {
-  const int32_t base = TWindowsGadget::ClientHeight();
-  return _type == kGroupBox ? base - kGroupBoxHeightLoss : base;
-}
-
-int32_t TWindowsPanel::RethinkClient() {
-  if (_type == kGroupBox) {
-    MoveWindow(_hwndclient, kGroupBoxLeft, kGroupBoxTop, ClientWidth(), ClientHeight(), FALSE);
-  }
-  return 0;
-}
-
-int32_t TWindowsPanel::SetText(const std::u16string& text) {
-  return TWindowsGadget::SetText(text);
+  DWORD ex_style = WS_EX_CONTROLPARENT;
+  if (given & PANEL_SUNKEN) ex_style |= WS_EX_CLIENTEDGE;
+  HWND hwnd = CreateChildWindow(TWindowsGUIDriver::ClassName(), ex_style, kPanelStyle, container);
+  Register(GADGETCLASS_PANEL, hwnd, nullptr, 0);
 }
 
 int32_t TWindowsPanel::SetAlpha(float alpha) {
@@ -96,7 +69,8 @@ int32_t TWindowsPanel::SetAlpha(float alpha) {
 }
 
 int32_t TWindowsPanel::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
-  _bitmap.reset();
+  UniqueBitmap& bitmap = BackgroundPicture();
+  bitmap.reset();
   _bitmapwidth = 0;
   _bitmapheight = 0;
   _hasalpha = 0;
@@ -105,10 +79,10 @@ int32_t TWindowsPanel::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
     const int32_t format = pixmap->Format();
     if (format == PF_RGBA8888 || format == PF_BGRA8888) {
       // A 32-bit picture the system refuses is no reason to stop: 24 bits without alpha do.
-      _bitmap.reset(TWindowsGraphic::TryPreMultipliedBitmapFromPixmap32(pixmap));
-      _hasalpha = _bitmap ? 1 : 0;
+      bitmap.reset(TWindowsGraphic::TryPreMultipliedBitmapFromPixmap32(pixmap));
+      _hasalpha = bitmap ? 1 : 0;
     }
-    if (!_bitmap) _bitmap.reset(TWindowsGraphic::BitmapFromPixmap24(pixmap));
+    if (!bitmap) bitmap.reset(TWindowsGraphic::BitmapFromPixmap24(pixmap));
     _bitmapflags = flags;
     _bitmapwidth = pixmap->Width();
     _bitmapheight = pixmap->Height();
@@ -169,7 +143,7 @@ void TWindowsPanel::DrawPictureAt(HDC target, HDC picture, const RECT& place) {
 }
 
 void TWindowsPanel::DrawPicture(HDC target, int32_t w, int32_t h) {
-  MemoryDC picture(target, _bitmap.get());
+  MemoryDC picture(target, BackgroundPicture().get());
   const int32_t layout = _bitmapflags & PANELPIXMAP_LAYOUT_MASK;
   if (layout == PANELPIXMAP_TILE) {
     for (int32_t y = 0; y < h; y += _bitmapheight) {
@@ -186,8 +160,8 @@ void TWindowsPanel::DrawPicture(HDC target, int32_t w, int32_t h) {
 
 void TWindowsPanel::FillBackground(HDC target, HWND hwnd, const RECT& update) {
   // A group box's inner area always shows what lies behind the box.
-  if (_brush && hwnd != _hwndclient) {
-    FillRect(target, &update, _brush.get());
+  if (BackBrush() && hwnd != ClientHwnd()) {
+    FillRect(target, &update, BackBrush());
   } else {
     DrawParentBackground(target, hwnd, 0);
   }
@@ -204,8 +178,8 @@ LRESULT TWindowsPanel::PaintBackground(HDC dc, HWND hwnd) {
   if (!GetUpdateRect(hwnd, &update, FALSE)) {
     update = IsRectEmpty(&clip) ? RECT{0, 0, w, h} : clip;
   }
-  const bool picture = _bitmap && _bitmapwidth > 0 && _bitmapheight > 0;
-  if (hwnd == _hwndclient || (!picture && _alpha >= 1.0f)) {
+  const bool picture = BackgroundPicture() && _bitmapwidth > 0 && _bitmapheight > 0;
+  if (hwnd == ClientHwnd() || (!picture && _alpha >= 1.0f)) {
     FillBackground(dc, hwnd, update);
     return 1;
   }
@@ -230,16 +204,10 @@ LRESULT TWindowsPanel::PaintBackground(HDC dc, HWND hwnd) {
 LRESULT TWindowsPanel::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
   switch (msg) {
     case WM_ERASEBKGND:
-      if (_type == kCanvas) return 1;
       return PaintBackground(reinterpret_cast<HDC>(wParam), hwnd);
-    case WM_PAINT:
-      if (_type != kCanvas) return 0;
-      PostGuiEvent(GadgetPaint, 0, 0, 0, 0, nullptr);
-      ValidateRect(_hwnd, nullptr);
-      return 1;
     case WM_LBUTTONDOWN:
       // The click still goes on to default processing and, when active, to the events.
-      SetFocus(_hwnd);
+      SetFocus(Hwnd());
       return 0;
     default:
       return 0;

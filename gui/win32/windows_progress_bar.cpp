@@ -28,19 +28,19 @@ std::shared_ptr<TWindowsProgressBar> TWindowsProgressBar::Create(const GadgetRef
 }
 
 int32_t TWindowsProgressBar::SetValue(float value) {
-  SendMessageW(_hwnd, PBM_SETPOS, static_cast<WPARAM>(ProgressPosition(value)), 0);
+  SendMessageW(Hwnd(), PBM_SETPOS, static_cast<WPARAM>(ProgressPosition(value)), 0);
   return 0;
 }
 
 int32_t TWindowsProgressBar::SetColor(int32_t r, int32_t g, int32_t b) {
-  _backcolor = static_cast<int32_t>(ColourOf(r, g, b));
-  SendMessageW(_hwnd, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(_backcolor));
+  KeepBackColour(static_cast<int32_t>(ColourOf(r, g, b)));
+  SendMessageW(Hwnd(), PBM_SETBKCOLOR, 0, static_cast<LPARAM>(BackColour()));
   return 0;
 }
 
 int32_t TWindowsProgressBar::SetTextColor(int32_t r, int32_t g, int32_t b) {
-  _textcolor = static_cast<int32_t>(ColourOf(r, g, b));
-  SendMessageW(_hwnd, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(_textcolor));
+  KeepTextColour(static_cast<int32_t>(ColourOf(r, g, b)));
+  SendMessageW(Hwnd(), PBM_SETBARCOLOR, 0, static_cast<LPARAM>(TextColour()));
   return 0;
 }
 

@@ -79,7 +79,7 @@ int32_t TWindowsSlider::RefreshLook() {
 }
 
 int32_t TWindowsSlider::SetRange(int32_t new_visible, int32_t new_total) {
-  const int32_t was_sensitive = _sensitive;
+  const int32_t was_sensitive = IsSensitive();
   DeSensitize();
   _visible = new_visible;
   _total = new_total;
@@ -92,12 +92,12 @@ int32_t TWindowsSlider::SetRange(int32_t new_visible, int32_t new_total) {
 void TWindowsSlider::ApplyRange() {
   switch (_slidertype) {
     case SLIDER_TRACKBAR:
-      SendMessageW(_hwnd, TBM_SETRANGE, TRUE, PackWords(_visible, _total));
+      SendMessageW(Hwnd(), TBM_SETRANGE, TRUE, PackWords(_visible, _total));
       ThinTicks();
       break;
     case SLIDER_STEPPER: {
       const int32_t position = GetProp();
-      SendMessageW(_hwnd, UDM_SETRANGE, 0, PackWords(_total, _visible));
+      SendMessageW(Hwnd(), UDM_SETRANGE, 0, PackWords(_total, _visible));
       KeepStepperInRange(position);
       break;
     }
@@ -108,7 +108,7 @@ void TWindowsSlider::ApplyRange() {
       info.nMin = 0;
       info.nMax = _total - 1;
       info.nPage = static_cast<UINT>(_visible);
-      SendMessageW(_hwnd, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&info));
+      SendMessageW(Hwnd(), SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&info));
       break;
     }
   }
@@ -116,12 +116,12 @@ void TWindowsSlider::ApplyRange() {
 
 void TWindowsSlider::ThinTicks() {
   // The control has a tick at every value; TBM_GETTICPOS counts interior ticks only.
-  const LRESULT first = SendMessageW(_hwnd, TBM_GETTICPOS, 0, 0);
-  const LRESULT count = SendMessageW(_hwnd, TBM_GETNUMTICS, 0, 0);
-  const LRESULT last = SendMessageW(_hwnd, TBM_GETTICPOS, static_cast<WPARAM>(count - 3), 0);
+  const LRESULT first = SendMessageW(Hwnd(), TBM_GETTICPOS, 0, 0);
+  const LRESULT count = SendMessageW(Hwnd(), TBM_GETNUMTICS, 0, 0);
+  const LRESULT last = SendMessageW(Hwnd(), TBM_GETTICPOS, static_cast<WPARAM>(count - 3), 0);
   const int64_t gaps = int64_t{_total} - _visible - 2;
   if (first < 0 || last < 0 || gaps < 1) return;
-  if ((last - first) / gaps < kMinimumTickSpacing) SendMessageW(_hwnd, TBM_CLEARTICS, TRUE, 0);
+  if ((last - first) / gaps < kMinimumTickSpacing) SendMessageW(Hwnd(), TBM_CLEARTICS, TRUE, 0);
 }
 
 void TWindowsSlider::KeepStepperInRange(int32_t position) {
@@ -135,7 +135,7 @@ void TWindowsSlider::KeepStepperInRange(int32_t position) {
 }
 
 int32_t TWindowsSlider::SetProp(int32_t value) {
-  const int32_t was_sensitive = _sensitive;
+  const int32_t was_sensitive = IsSensitive();
   DeSensitize();
   ApplyProp(value);
   if (was_sensitive) Sensitize();
@@ -148,21 +148,21 @@ void TWindowsSlider::ApplyProp(int32_t value) {
       LRESULT position = value;
       if (!_ishorizontal) {
         // The top end is the maximum.
-        position = SendMessageW(_hwnd, TBM_GETRANGEMAX, 0, 0) +
-                   SendMessageW(_hwnd, TBM_GETRANGEMIN, 0, 0) - value;
+        position = SendMessageW(Hwnd(), TBM_GETRANGEMAX, 0, 0) +
+                   SendMessageW(Hwnd(), TBM_GETRANGEMIN, 0, 0) - value;
       }
-      SendMessageW(_hwnd, TBM_SETPOS, TRUE, position);
+      SendMessageW(Hwnd(), TBM_SETPOS, TRUE, position);
       break;
     }
     case SLIDER_STEPPER:
-      SendMessageW(_hwnd, UDM_SETPOS, 0, PackWords(value, 0));
+      SendMessageW(Hwnd(), UDM_SETPOS, 0, PackWords(value, 0));
       break;
     default: {
       SCROLLINFO info{};
       info.cbSize = sizeof info;
       info.fMask = SIF_POS;
       info.nPos = value;
-      SendMessageW(_hwnd, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&info));
+      SendMessageW(Hwnd(), SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&info));
       break;
     }
   }
@@ -171,15 +171,15 @@ void TWindowsSlider::ApplyProp(int32_t value) {
 int32_t TWindowsSlider::GetProp() {
   switch (_slidertype) {
     case SLIDER_TRACKBAR: {
-      const LRESULT position = SendMessageW(_hwnd, TBM_GETPOS, 0, 0);
+      const LRESULT position = SendMessageW(Hwnd(), TBM_GETPOS, 0, 0);
       if (_ishorizontal) return static_cast<int32_t>(position);
-      return static_cast<int32_t>(SendMessageW(_hwnd, TBM_GETRANGEMAX, 0, 0) +
-                                  SendMessageW(_hwnd, TBM_GETRANGEMIN, 0, 0) - position);
+      return static_cast<int32_t>(SendMessageW(Hwnd(), TBM_GETRANGEMAX, 0, 0) +
+                                  SendMessageW(Hwnd(), TBM_GETRANGEMIN, 0, 0) - position);
     }
     case SLIDER_STEPPER:
-      return Signed16(static_cast<int32_t>(SendMessageW(_hwnd, UDM_GETPOS, 0, 0) & 0xFFFF));
+      return Signed16(static_cast<int32_t>(SendMessageW(Hwnd(), UDM_GETPOS, 0, 0) & 0xFFFF));
     default:
-      return GetScrollPos(_hwnd, SB_CTL);
+      return GetScrollPos(Hwnd(), SB_CTL);
   }
 }
 
@@ -188,7 +188,7 @@ LRESULT TWindowsSlider::OnScroll(UINT msg, WPARAM wParam) {
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
-  SendMessageW(_hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(Hwnd(), SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
   const int32_t page = static_cast<int32_t>(info.nPage);
   int32_t position = info.nPos;
   switch (LOWORD(wParam)) {
@@ -211,7 +211,7 @@ LRESULT TWindowsSlider::OnScroll(UINT msg, WPARAM wParam) {
     default:
       return 0;  // SB_TOP, SB_BOTTOM, SB_ENDSCROLL
   }
-  SetScrollPos(_hwnd, SB_CTL, position, TRUE);  // kept inside the range
+  SetScrollPos(Hwnd(), SB_CTL, position, TRUE);  // kept inside the range
   PostGuiEvent(GadgetAction, GetProp(), 0, 0, 0, nullptr);
   return 1;
 }

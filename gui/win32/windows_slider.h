@@ -19,14 +19,15 @@ class TWindowsSlider final : public TWindowsGadget {
  public:
   TWindowsSlider() = default;
 
-  int32_t _slidertype = SLIDER_SCROLLBAR;  // SLIDER_SCROLLBAR, _TRACKBAR or _STEPPER
-  int32_t _ishorizontal = 0;
-  int32_t _visible = 0;  // arguments of the last SetRange
-  int32_t _total = 0;
+  // The arguments of the last SetRange.
+  int32_t Visible() const { return _visible; }
+  int32_t Total() const { return _total; }
 
   // Null for a style whose kind is none of the three.
   static std::shared_ptr<TWindowsSlider> Create(const GadgetRef& group, int32_t style);
 
+  // Its track stands on the parent's background.
+  ColourRule ControlColourRule() override { return ColourRule::kTransparent; }
   int32_t SetColor(int32_t r, int32_t g, int32_t b) override;
   int32_t SetTextColor(int32_t r, int32_t g, int32_t b) override;
   int32_t SetRange(int32_t visible, int32_t total) override;
@@ -45,6 +46,11 @@ class TWindowsSlider final : public TWindowsGadget {
   void ApplyProp(int32_t value);
   // The scroll bar's answer to a scroll code; 0 when the code is not a move.
   LRESULT OnScroll(UINT msg, WPARAM wParam);
+
+  int32_t _slidertype = SLIDER_SCROLLBAR;  // SLIDER_SCROLLBAR, _TRACKBAR or _STEPPER
+  int32_t _ishorizontal = 0;
+  int32_t _visible = 0;  // arguments of the last SetRange
+  int32_t _total = 0;
 };
 
 }  // namespace quardeln

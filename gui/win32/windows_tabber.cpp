@@ -5,15 +5,16 @@
 #include "events/event.h"
 #include "gui/win32/control_util.h"
 #include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_icon_strip.h"
 
 namespace quardeln {
 namespace {
 
-// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP |
-// TCS_FOCUSNEVER | TCS_HOTTRACK.
-constexpr DWORD kTabberStyle = 0x56018040;
-// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN.
-constexpr DWORD kClientStyle = 0x56000000;
+constexpr DWORD kTabberStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
+                               WS_TABSTOP | TCS_FOCUSNEVER | TCS_HOTTRACK;
+static_assert(kTabberStyle == 0x56018040);
+constexpr DWORD kClientStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+static_assert(kClientStyle == 0x56000000);
 
 POINT PointOf(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -32,11 +33,10 @@ void TWindowsTabber::Build(const GadgetRef& group) {
   HWND hwnd = CreateChildWindow(u"SysTabControl32", WS_EX_CONTROLPARENT, kTabberStyle, container);
   HWND client =
       CreateChildWindow(TWindowsGUIDriver::ClassName(), WS_EX_CONTROLPARENT, kClientStyle, hwnd);
-  _hwnd = hwnd;
-  ShowPlaceholder();
   GiveDefaultFont(hwnd);
   Register(GADGETCLASS_TABBER, hwnd, client, 1);
-  SendMessageW(_hwnd, TCM_SETTOOLTIPS, reinterpret_cast<WPARAM>(_tooltips), 0);
+  ShowPlaceholder();
+  TabCtrl_SetToolTips(Hwnd(), Tooltips());
   AddTipTool(TTM_ADDTOOLW);
 }
 
@@ -46,22 +46,22 @@ void TWindowsTabber::AddTipTool(UINT message) {
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = _hwnd;
-  tool.uId = reinterpret_cast<UINT_PTR>(_hwnd);
+  tool.hwnd = Hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(Hwnd());
   tool.hinst = DriverInstance();
   tool.lpszText = LPSTR_TEXTCALLBACKW;
-  SendMessageW(_tooltips, message, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(Tooltips(), message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 int32_t TWindowsTabber::TabAt(POINT point) {
   TCHITTESTINFO hit{};
   hit.pt = point;
-  return static_cast<int32_t>(SendMessageW(_hwnd, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  return TabCtrl_HitTest(Hwnd(), &hit);
 }
 
 RECT TWindowsTabber::DisplayRect() {
   RECT rect{0, 0, width, height};
-  SendMessageW(_hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rect));
+  TabCtrl_AdjustRect(Hwnd(), FALSE, &rect);
   return rect;
 }
 
@@ -78,7 +78,7 @@ int32_t TWindowsTabber::ClientHeight() {
 int32_t TWindowsTabber::RethinkClient() {
   const RECT rect = DisplayRect();
   // Its kids are laid out (and the tabber redrawn) when the move reaches it as WM_SIZE.
-  MoveWindow(_hwndclient, rect.left, rect.top, std::max<int32_t>(rect.right - rect.left, 0),
+  MoveWindow(ClientHwnd(), rect.left, rect.top, std::max<int32_t>(rect.right - rect.left, 0),
              std::max<int32_t>(rect.bottom - rect.top, 0), FALSE);
   return 0;
 }
@@ -89,24 +89,24 @@ int32_t TWindowsTabber::SetTooltip(const std::u16string&) {
 
 int32_t TWindowsTabber::SetIconStrip(const IconStripRef& strip) {
   TQuietChange quiet(*this);
-  _icons = std::dynamic_pointer_cast<TWindowsIconStrip>(strip);
-  SendMessageW(_hwnd, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageListOf(strip)));
+  KeepIcons(strip);
+  TabCtrl_SetImageList(Hwnd(), ImageListOf(strip));
   return RethinkClient();  // icons may make the tab row taller
 }
 
 void TWindowsTabber::ShowPlaceholder() {
-  SendMessageW(_hwnd, TCM_DELETEALLITEMS, 0, 0);
+  TabCtrl_DeleteAllItems(Hwnd());
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = const_cast<LPWSTR>(Wide(_blank));
-  SendMessageW(_hwnd, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(Hwnd(), TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
   _tabcount = 0;
-  _selected = -1;
+  KeepSelected(-1);
 }
 
 void TWindowsTabber::FollowSelection() {
-  const auto current = static_cast<int32_t>(SendMessageW(_hwnd, TCM_GETCURSEL, 0, 0));
-  _selected = (_tabcount > 0 && current >= 0 && current < _tabcount) ? current : -1;
+  const int32_t current = TabCtrl_GetCurSel(Hwnd());
+  KeepSelected((_tabcount > 0 && current >= 0 && current < _tabcount) ? current : -1);
 }
 
 int32_t TWindowsTabber::ClearListItems() {
@@ -118,7 +118,7 @@ int32_t TWindowsTabber::ClearListItems() {
 int32_t TWindowsTabber::InsertListItem(int32_t index, const std::u16string& text,
                                        const std::u16string&, int32_t icon, ObjectRef) {
   TQuietChange quiet(*this);
-  if (_tabcount == 0) SendMessageW(_hwnd, TCM_DELETEALLITEMS, 0, 0);  // the placeholder goes
+  if (_tabcount == 0) TabCtrl_DeleteAllItems(Hwnd());  // the placeholder goes
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = const_cast<LPWSTR>(Wide(text));
@@ -126,7 +126,7 @@ int32_t TWindowsTabber::InsertListItem(int32_t index, const std::u16string& text
     item.mask |= TCIF_IMAGE;
     item.iImage = icon;
   }
-  if (SendMessageW(_hwnd, TCM_INSERTITEMW, static_cast<WPARAM>(index),
+  if (SendMessageW(Hwnd(), TCM_INSERTITEMW, static_cast<WPARAM>(index),
                    reinterpret_cast<LPARAM>(&item)) >= 0) {
     ++_tabcount;
   }
@@ -144,14 +144,14 @@ int32_t TWindowsTabber::SetListItem(int32_t index, const std::u16string& text,
   item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = const_cast<LPWSTR>(Wide(text));
   item.iImage = icon >= 0 ? icon : -1;
-  SendMessageW(_hwnd, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(Hwnd(), TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   return 0;
 }
 
 int32_t TWindowsTabber::RemoveListItem(int32_t index) {
   if (index < 0 || index >= _tabcount) return 0;
   TQuietChange quiet(*this);
-  if (SendMessageW(_hwnd, TCM_DELETEITEM, static_cast<WPARAM>(index), 0)) --_tabcount;
+  if (TabCtrl_DeleteItem(Hwnd(), index)) --_tabcount;
   if (_tabcount == 0) {
     ShowPlaceholder();
   } else {
@@ -164,32 +164,32 @@ int32_t TWindowsTabber::SetListItemState(int32_t index, int32_t state) {
   if (index < 0 || index >= _tabcount) return 0;
   TQuietChange quiet(*this);
   if (state & ITEMSTATE_SELECTED) {
-    _selected = index;
-    SendMessageW(_hwnd, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-  } else if (_selected == index) {
-    _selected = -1;
+    KeepSelected(index);
+    TabCtrl_SetCurSel(Hwnd(), index);
+  } else if (SelectedIndex() == index) {
+    KeepSelected(-1);
   }
   return 0;
 }
 
 int32_t TWindowsTabber::ListItemState(int32_t index) {
   if (_tabcount <= 0) return 0;
-  const LRESULT current = SendMessageW(_hwnd, TCM_GETCURSEL, 0, 0);
+  const int current = TabCtrl_GetCurSel(Hwnd());
   return current == index ? ITEMSTATE_SELECTED : 0;
 }
 
 void TWindowsTabber::SelectionChanged() {
   if (_tabcount <= 0) return;
-  const auto current = static_cast<int32_t>(SendMessageW(_hwnd, TCM_GETCURSEL, 0, 0));
-  if (current == _selected) return;
-  _selected = (current >= 0 && current < _tabcount) ? current : -1;
-  PostGuiEvent(GadgetAction, _selected, 0, 0, 0, ItemExtra(_selected));
+  const int32_t current = TabCtrl_GetCurSel(Hwnd());
+  if (current == SelectedIndex()) return;
+  KeepSelected((current >= 0 && current < _tabcount) ? current : -1);
+  PostGuiEvent(GadgetAction, SelectedIndex(), 0, 0, 0, ItemExtra(SelectedIndex()));
 }
 
 void TWindowsTabber::AnswerTip(NMTTDISPINFOW& info) {
   POINT cursor{};
   ::GetCursorPos(&cursor);
-  ScreenToClient(_hwnd, &cursor);
+  ScreenToClient(Hwnd(), &cursor);
   const int32_t tab = TabAt(cursor);
   _tipbuffer.clear();
   if (tab < 0 || tab >= _tabcount) return;
@@ -200,9 +200,9 @@ void TWindowsTabber::AnswerTip(NMTTDISPINFOW& info) {
 
 LRESULT TWindowsTabber::OnNotify(WPARAM, LPARAM lParam) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->hwndFrom == _hwnd && header->code == TCN_SELCHANGE) {
+  if (header->hwndFrom == Hwnd() && header->code == TCN_SELCHANGE) {
     SelectionChanged();
-  } else if (header->hwndFrom == _tooltips && header->code == TTN_GETDISPINFOW) {
+  } else if (header->hwndFrom == Tooltips() && header->code == TTN_GETDISPINFOW) {
     AnswerTip(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
   }
   return 0;
@@ -211,20 +211,20 @@ LRESULT TWindowsTabber::OnNotify(WPARAM, LPARAM lParam) {
 LRESULT TWindowsTabber::OnCommand(UINT msg, WPARAM wParam) {
   // The scroll arrows the tab control shows for a tab row wider than itself are its own
   // child, reported here instead of to it; without them it could not scroll its tabs.
-  if (msg == WM_HSCROLL && _proc) {
-    HWND arrows = FindWindowExW(_hwnd, nullptr, UPDOWN_CLASSW, nullptr);
-    return CallWindowProcW(_proc, _hwnd, msg, wParam, reinterpret_cast<LPARAM>(arrows));
+  if (msg == WM_HSCROLL && PreviousProc()) {
+    HWND arrows = FindWindowExW(Hwnd(), nullptr, UPDOWN_CLASSW, nullptr);
+    return CallWindowProcW(PreviousProc(), Hwnd(), msg, wParam, reinterpret_cast<LPARAM>(arrows));
   }
   return 0;
 }
 
 LRESULT TWindowsTabber::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   // The client window shows the tab control's own (themed) page behind the kids.
-  if (hwnd == _hwndclient && msg == WM_ERASEBKGND) {
+  if (hwnd == ClientHwnd() && msg == WM_ERASEBKGND) {
     DrawParentBackground(reinterpret_cast<HDC>(wParam), hwnd, 0);
     return 1;
   }
-  if (hwnd == _hwnd && msg == WM_MOUSEMOVE) {
+  if (hwnd == Hwnd() && msg == WM_MOUSEMOVE) {
     // The one tool covers every tab: moving onto another tab asks for its tip anew.
     const int32_t tab = TabAt(PointOf(lParam));
     if (tab != _tiptab) {
@@ -237,9 +237,8 @@ LRESULT TWindowsTabber::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 void TWindowsTabber::ReleaseNativeResources() {
   // The control drew with the strip's image list; both go only once the window has.
-  _icons.reset();
   _tipbuffer.clear();
-  TWindowsGadget::ReleaseNativeResources();
+  TWindowsListGadget::ReleaseNativeResources();
 }
 
 }  // namespace quardeln

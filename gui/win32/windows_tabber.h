@@ -13,20 +13,13 @@
 #include <memory>
 #include <string>
 
-#include "gui/win32/windows_gadget.h"
-#include "gui/win32/windows_icon_strip.h"
+#include "gui/win32/windows_list_gadget.h"
 
 namespace quardeln {
 
-class TWindowsTabber final : public TWindowsGadget {
+class TWindowsTabber final : public TWindowsListGadget {
  public:
   TWindowsTabber() = default;
-
-  WindowsIconStripRef _icons;  // the strip whose image list the tabs show
-  int32_t _tabcount = 0;       // real tabs; the placeholder is not counted
-  std::u16string _blank;       // the placeholder's text: always empty
-  int32_t _selected = -1;      // the selected tab as last seen; -1 for none
-  std::u16string _tipbuffer;   // the tip last handed to the tooltip, kept while it shows
 
   static std::shared_ptr<TWindowsTabber> Create(const GadgetRef& group, int32_t style);
 
@@ -48,6 +41,10 @@ class TWindowsTabber final : public TWindowsGadget {
   LRESULT OnNotify(WPARAM wParam, LPARAM lParam) override;
   LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnCommand(UINT msg, WPARAM wParam) override;
+  // The control's scroll arrows, which the driver does not know, scroll its tab row.
+  bool HearsInnerWindows() const override { return true; }
+  // The copy of the tip last handed to the tooltip; empty when none.
+  const std::u16string& TipBuffer() const { return _tipbuffer; }
 
  private:
   void Build(const GadgetRef& group);
@@ -64,7 +61,10 @@ class TWindowsTabber final : public TWindowsGadget {
 
   void ReleaseNativeResources() override;
 
-  int32_t _tiptab = -1;  // the tab the mouse was last over
+  int32_t _tabcount = 0;      // real tabs; the placeholder is not counted
+  std::u16string _blank;      // the placeholder's text: always empty
+  std::u16string _tipbuffer;  // the tip last handed to the tooltip, kept while it shows
+  int32_t _tiptab = -1;       // the tab the mouse was last over
 };
 
 }  // namespace quardeln

@@ -80,7 +80,7 @@ int32_t TWindowsTextArea::Free() {
 int32_t TWindowsTextArea::CharCount() {
   GETTEXTLENGTHEX query{GTL_DEFAULT, 1200};  // 1200: UTF-16
   return static_cast<int32_t>(
-      SendMessageW(_hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
+      SendMessageW(Hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
 }
 
 TComRef<ITextRange> TWindowsTextArea::RangeOf(int32_t start, int32_t end) {
@@ -119,10 +119,10 @@ int32_t TWindowsTextArea::ReplaceSpan(const std::u16string& text, TCharSpan span
 // whatever lies between the range and the selection's far end. With the caret parked at
 // the range the insert stays inside it; the selection and the view come back after.
 void TWindowsTextArea::ParkSelection(int32_t pos) {
-  SendMessageW(_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr2));
-  SendMessageW(_hwnd, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&_scroll));
+  SendMessageW(Hwnd(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr2));
+  SendMessageW(Hwnd(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&_scroll));
   CHARRANGE caret{pos, pos};
-  SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  SendMessageW(Hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
 }
 
 // Puts back the selection parked by ParkSelection, moved as `replaced` characters from
@@ -134,8 +134,8 @@ void TWindowsTextArea::RestoreSelection(int32_t pos, int32_t replaced, int32_t a
     return pos + added;
   };
   CHARRANGE kept{moved(cr2.cpMin), moved(cr2.cpMax)};
-  SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
-  SendMessageW(_hwnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&_scroll));
+  SendMessageW(Hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+  SendMessageW(Hwnd(), EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&_scroll));
 }
 
 // Some rich edit controls (Wine's) leave text changed through the object model without
@@ -145,7 +145,7 @@ void TWindowsTextArea::RestoreSelection(int32_t pos, int32_t replaced, int32_t a
 void TWindowsTextArea::LayOut() {
   CHARFORMATW nothing{};
   nothing.cbSize = sizeof(nothing);
-  SendMessageW(_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&nothing));
+  SendMessageW(Hwnd(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&nothing));
 }
 
 int32_t TWindowsTextArea::AddText(const std::u16string& text) {
@@ -153,7 +153,7 @@ int32_t TWindowsTextArea::AddText(const std::u16string& text) {
   // Moving the caret is the program's doing too: no selection event for it.
   TQuietChange still(*this);
   cr1.cpMin = cr1.cpMax = CharCount();
-  SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
+  SendMessageW(Hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
   return 0;
 }
 
@@ -196,22 +196,22 @@ int32_t TWindowsTextArea::AreaLen(int32_t units) {
 int32_t TWindowsTextArea::CharAt(int32_t line) {
   if (line < 0) return 0;
   if (line > AreaLen(TEXTAREA_LINES)) return CharCount();
-  return static_cast<int32_t>(SendMessageW(_hwnd, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
+  return static_cast<int32_t>(SendMessageW(Hwnd(), EM_LINEINDEX, static_cast<WPARAM>(line), 0));
 }
 
 int32_t TWindowsTextArea::LineAt(int32_t index) {
   if (index < 0) return 0;
   if (index > CharCount()) return AreaLen(TEXTAREA_LINES);
-  return static_cast<int32_t>(SendMessageW(_hwnd, EM_EXLINEFROMCHAR, 0, index));
+  return static_cast<int32_t>(SendMessageW(Hwnd(), EM_EXLINEFROMCHAR, 0, index));
 }
 
 int32_t TWindowsTextArea::GetCursorPos(int32_t units) {
-  SendMessageW(_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
+  SendMessageW(Hwnd(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
   return units == TEXTAREA_LINES ? LineAt(cr1.cpMin) : cr1.cpMin;
 }
 
 int32_t TWindowsTextArea::GetSelectionLength(int32_t units) {
-  SendMessageW(_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
+  SendMessageW(Hwnd(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
   if (units != TEXTAREA_LINES) return cr1.cpMax - cr1.cpMin;
   // An empty selection touches no line (counting from the caret would give 0 or 1
   // depending on where in its line the caret stands).
@@ -224,7 +224,7 @@ int32_t TWindowsTextArea::SetSelection(int32_t pos, int32_t length, int32_t unit
   TQuietChange still(*this);
   cr1.cpMin = span.start;
   cr1.cpMax = span.end;
-  SendMessageW(_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
+  SendMessageW(Hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr1));
   return 0;
 }
 
@@ -252,7 +252,7 @@ int32_t TWindowsTextArea::SetStyle(int32_t r, int32_t g, int32_t b, int32_t flag
 }
 
 int32_t TWindowsTextArea::SetColor(int32_t r, int32_t g, int32_t b) {
-  SendMessageW(_hwnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColourOf(r, g, b)));
+  SendMessageW(Hwnd(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColourOf(r, g, b)));
   return 0;
 }
 
@@ -263,8 +263,8 @@ int32_t TWindowsTextArea::SetTextColor(int32_t r, int32_t g, int32_t b) {
   cf.dwEffects = 0;
   cf.crTextColor = ColourOf(r, g, b);
   TQuietChange still(*this);
-  SendMessageW(_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
-  SendMessageW(_hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  SendMessageW(Hwnd(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  SendMessageW(Hwnd(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
   return 0;
 }
 

@@ -32,6 +32,8 @@ inline constexpr LPARAM kTextAreaEventMask =
 class TWindowsTextArea final : public TWindowsGadget {
  public:
   TWindowsTextArea() = default;
+
+  int32_t LockDepth() const { return _locked; }  // LockText calls not yet undone
   ~TWindowsTextArea() override;
 
   int32_t Activate(int32_t action) override;
@@ -70,8 +72,7 @@ class TWindowsTextArea final : public TWindowsGadget {
   // Replaces `length` characters from `pos` with `text`; never posts an event.
   int32_t InsertText(const std::u16string& text, int32_t pos, int32_t length);
 
-  int32_t _locked = 0;  // depth of LockText not yet undone
-  CHARRANGE cr1{};      // scratch selection ranges
+  CHARRANGE cr1{};  // scratch selection ranges
   CHARRANGE cr2{};
   CHARFORMATW cf{};  // the format SetTextColor applies
   TComRef<IRichEditOle> ole;
@@ -99,6 +100,8 @@ class TWindowsTextArea final : public TWindowsGadget {
   bool SwallowsChar(WPARAM code);
   LRESULT OnMessageFilter(MSGFILTER& filter);
   void RefreshScrolledView();
+
+  int32_t _locked = 0;  // depth of LockText not yet undone
 };
 
 }  // namespace quardeln

@@ -56,11 +56,11 @@ RECT PageTwips(HDC dc) {
 int32_t TWindowsTextArea::Activate(int32_t action) {
   switch (action) {
     case ACTION_CUT:
-      SendMessageW(_hwnd, WM_CUT, 0, 0);
+      SendMessageW(Hwnd(), WM_CUT, 0, 0);
       return 0;
     case ACTION_COPY:
-      SendMessageW(_hwnd, WM_COPY, 0, 0);
-      SetFocus(_hwnd);
+      SendMessageW(Hwnd(), WM_COPY, 0, 0);
+      SetFocus(Hwnd());
       return 0;
     case ACTION_PASTE:
       return DoPaste();
@@ -72,20 +72,20 @@ int32_t TWindowsTextArea::Activate(int32_t action) {
 }
 
 int32_t TWindowsTextArea::DoPaste() {
-  if (OpenClipboard(_hwnd)) {
+  if (OpenClipboard(Hwnd())) {
     if (!FixClipboardLineEnd<wchar_t>(CF_UNICODETEXT)) FixClipboardLineEnd<char>(CF_OEMTEXT);
     CloseClipboard();
   }
-  SendMessageW(_hwnd, WM_PASTE, 0, 0);
-  SetFocus(_hwnd);
+  SendMessageW(Hwnd(), WM_PASTE, 0, 0);
+  SetFocus(Hwnd());
   return 0;
 }
 
 int32_t TWindowsTextArea::DoPrint() {
-  SendMessageW(_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr2));
+  SendMessageW(Hwnd(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr2));
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = _hwnd;
+  dialog.hwndOwner = Hwnd();
   dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE;
   if (cr2.cpMin == cr2.cpMax) dialog.Flags |= PD_NOSELECTION;
   if (!PrintDlgW(&dialog)) return 0;
@@ -113,12 +113,12 @@ int32_t TWindowsTextArea::DoPrint() {
     ok = StartPage(dc) > 0;
     if (!ok) break;
     auto next = static_cast<LONG>(
-        SendMessageW(_hwnd, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&format)));
+        SendMessageW(Hwnd(), EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&format)));
     ok = EndPage(dc) > 0 && next > format.chrg.cpMin;  // no progress would print forever
     format.chrg.cpMin = next;
   }
   if (started) ok ? EndDoc(dc) : AbortDoc(dc);
-  SendMessageW(_hwnd, EM_FORMATRANGE, FALSE, 0);
+  SendMessageW(Hwnd(), EM_FORMATRANGE, FALSE, 0);
   SetCursor(old_cursor);
   if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
   if (dialog.hDevNames) GlobalFree(dialog.hDevNames);

@@ -47,7 +47,7 @@ LRESULT TWindowsTextArea::OnMessageFilter(MSGFILTER& filter) {
   switch (filter.msg) {
     case WM_RBUTTONDOWN:
       // With nothing selected a right click first moves the caret.
-      SendMessageW(_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr2));
+      SendMessageW(Hwnd(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr2));
       if (cr2.cpMin == cr2.cpMax) {
         filter.msg = WM_LBUTTONDOWN;
         filter.wParam = (filter.wParam & ~static_cast<WPARAM>(MK_RBUTTON)) | MK_LBUTTON;
@@ -93,7 +93,7 @@ LRESULT TWindowsTextArea::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_MOUSEWHEEL:
       // Ctrl+wheel would zoom the text; the area keeps its size.
       if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
-        SendMessageW(_hwnd, EM_SETZOOM, 0, 0);
+        SendMessageW(Hwnd(), EM_SETZOOM, 0, 0);
         return 1;
       }
       return 0;
@@ -106,7 +106,8 @@ LRESULT TWindowsTextArea::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_SIZE: {
       // The control sizes itself first; the repaint nudge needs its new view.
-      LRESULT result = _proc ? CallWindowProcW(_proc, hwnd, msg, wParam, lParam) : 0;
+      LRESULT result =
+          PreviousProc() ? CallWindowProcW(PreviousProc(), hwnd, msg, wParam, lParam) : 0;
       RefreshScrolledView();
       return result ? result : 1;
     }
@@ -120,14 +121,14 @@ LRESULT TWindowsTextArea::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 void TWindowsTextArea::RefreshScrolledView() {
   SCROLLBARINFO info{};
   info.cbSize = sizeof(info);
-  if (!GetScrollBarInfo(_hwnd, OBJID_VSCROLL, &info)) return;
+  if (!GetScrollBarInfo(Hwnd(), OBJID_VSCROLL, &info)) return;
   if (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) return;
   POINT at{};
-  SendMessageW(_hwnd, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
+  SendMessageW(Hwnd(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
   if (at.x == 0 && at.y == 0) return;
   POINT nudged{at.x + 1, at.y + 1};
-  SendMessageW(_hwnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&nudged));
-  SendMessageW(_hwnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
+  SendMessageW(Hwnd(), EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&nudged));
+  SendMessageW(Hwnd(), EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
 }
 
 }  // namespace quardeln

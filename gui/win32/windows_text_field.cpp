@@ -8,8 +8,9 @@
 namespace quardeln {
 namespace {
 
-// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL.
-constexpr DWORD kTextFieldStyle = 0x54010080;
+constexpr DWORD kTextFieldStyle =
+    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL;
+static_assert(kTextFieldStyle == 0x54010080);
 
 }  // namespace
 
@@ -34,26 +35,26 @@ int32_t TWindowsTextField::SetText(const std::u16string& text) {
   _busy = 1;
   DWORD start = 0;
   DWORD end = 0;
-  SendMessageW(_hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageW(Hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   TWindowsGadget::SetText(text);
   // The control clamps the old selection to the new text.
-  SendMessageW(_hwnd, EM_SETSEL, start, static_cast<LPARAM>(end));
+  SendMessageW(Hwnd(), EM_SETSEL, start, static_cast<LPARAM>(end));
   _busy = 0;
   return 0;
 }
 
 std::u16string TWindowsTextField::GetText() {
-  const LRESULT length = SendMessageW(_hwnd, WM_GETTEXTLENGTH, 0, 0);
+  const LRESULT length = SendMessageW(Hwnd(), WM_GETTEXTLENGTH, 0, 0);
   if (length <= 0) return {};
   std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
   const LRESULT copied =
-      SendMessageW(_hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+      SendMessageW(Hwnd(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
   return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()),
                         static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
 int32_t TWindowsTextField::Activate(int32_t action) {
-  if (action == ACTION_FOCUS) SendMessageW(_hwnd, EM_SETSEL, 0, -1);
+  if (action == ACTION_FOCUS) SendMessageW(Hwnd(), EM_SETSEL, 0, -1);
   return TWindowsGadget::Activate(action);
 }
 
@@ -66,7 +67,7 @@ LRESULT TWindowsTextField::OnCommand(UINT, WPARAM wParam) {
       break;
     case EN_KILLFOCUS:
       // The next focus by mouse must not find old text selected.
-      SendMessageW(_hwnd, EM_SETSEL, 0, 0);
+      SendMessageW(Hwnd(), EM_SETSEL, 0, 0);
       break;
     default:
       break;

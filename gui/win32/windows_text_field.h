@@ -18,10 +18,11 @@ class TWindowsTextField final : public TWindowsGadget {
  public:
   TWindowsTextField() = default;
 
-  int32_t _busy = 0;  // 1 while the program sets the text
+  bool IsBusy() const { return _busy != 0; }  // while the program sets the text
 
   static std::shared_ptr<TWindowsTextField> Create(const GadgetRef& group, int32_t style);
 
+  ColourRule ControlColourRule() override { return ColourRule::kField; }
   int32_t Activate(int32_t action) override;
   int32_t SetText(const std::u16string& text) override;
   std::u16string GetText() override;
@@ -32,6 +33,8 @@ class TWindowsTextField final : public TWindowsGadget {
   void Build(const GadgetRef& group, int32_t given);
   // 1 when the event filter lets the key through (or there is none), 0 to swallow it.
   int32_t FilterKey(int32_t id, WPARAM code);
+
+  int32_t _busy = 0;  // 1 while the program sets the text
 };
 
 }  // namespace quardeln

@@ -1,8 +1,9 @@
 // The toolbar gadget on a native "ToolbarWindow32": one button per item, showing the
 // item's icon of the strip, or a separator for icon -2 and for icons the strip reports
-// blank. A button's command id is always its index + 1 (separators have 0): ids are
-// renumbered after every insertion and removal, so a click reports the index the item
-// has now. Tips are tools of the toolbar's own tooltip window. The toolbar sizes itself:
+// blank. A button's command id is always its index + 1 (separators have 0): the buttons
+// behind an insertion or removal are renumbered, so a click reports the index the item
+// has now; adding a button at the end or changing one touches no other. Tips are tools
+// of the toolbar's own tooltip window, under the button's id. The toolbar sizes itself:
 // it sits at 0, 0 of its group, as wide as the group's client area.
 #pragma once
 
@@ -13,16 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "gui/win32/windows_gadget.h"
-#include "gui/win32/windows_icon_strip.h"
+#include "gui/win32/windows_list_gadget.h"
 
 namespace quardeln {
 
-class TWindowsToolBar final : public TWindowsGadget {
+class TWindowsToolBar final : public TWindowsListGadget {
  public:
   TWindowsToolBar() = default;
-
-  WindowsIconStripRef _icons;  // the strip whose image list the buttons show
 
   // The toolbar joins `group` at once: CreateGadget does not place it.
   static std::shared_ptr<TWindowsToolBar> Create(const GadgetRef& group, int32_t style);
@@ -45,18 +43,27 @@ class TWindowsToolBar final : public TWindowsGadget {
 
  private:
   void Build(const GadgetRef& group);
+  // One native button as the toolbar made it.
+  struct TButton {
+    std::u16string tip;
+    bool separator = false;
+    int32_t id = 0;  // the id its tools are registered under; 0 for none yet
+  };
+
   int32_t ButtonCount() const;
-  void InsertButton(int32_t index, const std::u16string& tip, int32_t icon);
-  void DeleteButton(int32_t index);
-  // Gives every button the id index + 1 again and registers the tips under those ids.
-  // `known` is the highest id a tool may still be registered under.
-  void Renumber(int32_t known);
+  bool IsSeparator(int32_t icon) const;
+  bool InsertButton(int32_t index, const std::u16string& tip, int32_t icon);
+  bool DeleteButton(int32_t index);  // with its tool
+  // Gives the buttons from `from` on the id index + 1 and their tips that id and place.
+  void Renumber(int32_t from);
+  // Registers the tip of button `index` under the id index + 1 (when it has a tip) as the
+  // only tool of that id.
   void AddTool(int32_t index);
-  void DeleteTool(int32_t id);
+  void DeleteTool(int32_t index);
+  // Deletes every tool registered under `id`.
+  void PurgeTools(int32_t id);
 
-  void ReleaseNativeResources() override;
-
-  std::vector<std::u16string> _tips;  // one per native button, in button order
+  std::vector<TButton> _buttons;  // one per native button, in button order
 };
 
 }  // namespace quardeln

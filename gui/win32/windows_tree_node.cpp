@@ -1,8 +1,8 @@
 #include "gui/win32/windows_tree_node.h"
 
-#include <cstring>
 #include <cwchar>
 #include <utility>
+#include <vector>
 
 #include "gui/win32/control_util.h"
 #include "gui/win32/windows_tree_view.h"
@@ -21,7 +21,7 @@ class TQuietTree {
  public:
   explicit TQuietTree(HWND tree) : view_(TreeViewOfHwnd(tree)) {
     if (!view_) return;
-    was_ = view_->_sensitive;
+    was_ = view_->IsSensitive();
     view_->DeSensitize();
   }
   ~TQuietTree() {
@@ -177,15 +177,13 @@ int32_t TWindowsTreeNode::Activate(int32_t action) {
 
 void TWindowsTreeNode::Redraw() {
   auto view = TreeViewOfHwnd(_tree);
-  if (view && view->_redraw.Deferred()) return;  // the whole control is drawn when it resumes
+  if (view && view->RedrawDeferred()) return;  // the whole control is drawn when it resumes
   if (IsRoot()) {
     InvalidateRect(_tree, nullptr, TRUE);
     return;
   }
-  // The control reads the item from the start of the rectangle it then fills.
   RECT rect{};
-  std::memcpy(&rect, &_item, sizeof _item);
-  if (SendMessageW(_tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&rect))) {
+  if (TreeView_GetItemRect(_tree, _item, &rect, FALSE)) {
     InvalidateRect(_tree, &rect, TRUE);
   }
 }
@@ -208,6 +206,30 @@ int32_t TWindowsTreeNode::Free() {
   }
   _parent.reset();
   _setparent(nullptr, -1);
+  return 0;
+}
+
+int32_t TWindowsTreeNode::ClearListItems() {
+  if (!_tree || !_item || kids.empty()) return 0;
+  TQuietTree quiet(_tree);
+  quiet.DeferRedraw();
+  if (IsRoot()) {
+    TreeView_DeleteAllItems(_tree);
+  } else {
+    for (const GadgetRef& kid : kids) {
+      auto node = std::dynamic_pointer_cast<TWindowsTreeNode>(kid);
+      if (node && node->_item && node->_tree == _tree) TreeView_DeleteItem(_tree, node->_item);
+    }
+  }
+  // Taken out together, so that freeing one does not look for it among the others.
+  std::vector<GadgetRef> gone;
+  gone.swap(kids);
+  for (const GadgetRef& kid : gone) {
+    if (auto node = std::dynamic_pointer_cast<TWindowsTreeNode>(kid)) node->Detach();
+    if (kid) kid->Free();
+  }
+  if (!IsRoot()) Redraw();  // its expand button goes
+  if (quiet.view()) quiet.view()->ReadSelectionIfGone();
   return 0;
 }
 

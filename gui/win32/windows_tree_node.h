@@ -26,12 +26,11 @@ class TWindowsTreeNode final : public TGadget {
   TWindowsTreeNode(const TWindowsTreeNode&) = delete;
   TWindowsTreeNode& operator=(const TWindowsTreeNode&) = delete;
 
-  std::weak_ptr<TWindowsTreeNode> _parent;  // null for the root
-  HWND _tree = nullptr;                     // the tree control; null once detached
-  HTREEITEM _item = nullptr;                // TVI_ROOT for the root; null once detached
-  int32_t _expanded = 0;                    // 1 after an expand, 0 after a collapse
-  int32_t _icon = -1;                       // index into the tree's icon strip; -1 none
-  int32_t _handle = 0;                      // the runtime's handle, the item's parameter
+  HWND Tree() const { return _tree; }             // null once detached
+  HTREEITEM Item() const { return _item; }        // TVI_ROOT for the root; null once detached
+  int32_t Expanded() const { return _expanded; }  // 1 after an expand, 0 after a collapse
+  void KeepExpanded(int32_t expanded) { _expanded = expanded; }
+  int32_t RuntimeHandle() const { return _handle; }  // the item's parameter; 0 when detached
 
   // The invisible root of the control `tree`.
   static WindowsTreeNodeRef CreateRoot(HWND tree);
@@ -50,6 +49,9 @@ class TWindowsTreeNode final : public TGadget {
   // Deletes the item and with it the items of the whole subtree; the subtree's nodes
   // stay this node's kids, detached. Freeing the root does nothing: the tree view owns it.
   int32_t Free() override;
+  // Frees every kid, deleting their items at once: the control drops a whole tree in one
+  // go, while deleting item after item recomputes its layout each time.
+  int32_t ClearListItems() override;
 
   bool IsRoot() const { return _item == TVI_ROOT; }
   // Forgets the control for this node and every node below it and releases their handles:
@@ -61,6 +63,13 @@ class TWindowsTreeNode final : public TGadget {
   // Where a new child at `index` goes after: first, last, or the child before the index.
   HTREEITEM InsertAfter(int32_t index) const;
   void Redraw();
+
+  std::weak_ptr<TWindowsTreeNode> _parent;  // null for the root
+  HWND _tree = nullptr;                     // the tree control; null once detached
+  HTREEITEM _item = nullptr;                // TVI_ROOT for the root; null once detached
+  int32_t _expanded = 0;                    // 1 after an expand, 0 after a collapse
+  int32_t _icon = -1;                       // index into the tree's icon strip; -1 none
+  int32_t _handle = 0;                      // the runtime's handle, the item's parameter
 };
 
 }  // namespace quardeln

@@ -11,10 +11,11 @@
 namespace quardeln {
 namespace {
 
-// Child, visible, clip siblings; buttons, lines, lines at the root, selection always
-// shown, no tooltips.
-constexpr DWORD kTreeStyle = 0x540000A7;
+constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TVS_HASBUTTONS |
+                             TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS;
+static_assert(kTreeStyle == 0x540000A7);
 constexpr DWORD kTreeExStyle = WS_EX_CLIENTEDGE | WS_EX_COMPOSITED;
+static_assert(kTreeExStyle == 0x2000200);
 
 }  // namespace
 
@@ -41,27 +42,27 @@ void TWindowsTreeView::ApplyLook() {
   const bool modern = TWindowsGUIDriver::CheckCommonControlVersion() != 0;
   DWORD extended = modern ? TVS_EX_DOUBLEBUFFER : 0;
   if (ExplorerStyle && modern && SetWindowThemePtr) {
-    SetWindowThemePtr(_hwnd, L"Explorer", nullptr);
+    SetWindowThemePtr(Hwnd(), L"Explorer", nullptr);
     extended |= TVS_EX_FADEINOUTEXPANDOS;
   }
-  if (extended) SendMessageW(_hwnd, TVM_SETEXTENDEDSTYLE, extended, extended);
+  if (extended) TreeView_SetExtendedStyle(Hwnd(), extended, extended);
 }
 
 int32_t TWindowsTreeView::SetColor(int32_t r, int32_t g, int32_t b) {
-  _backcolor = static_cast<int32_t>(ColourOf(r, g, b));
-  SendMessageW(_hwnd, TVM_SETBKCOLOR, 0, _backcolor);
+  KeepBackColour(static_cast<int32_t>(ColourOf(r, g, b)));
+  TreeView_SetBkColor(Hwnd(), static_cast<COLORREF>(BackColour()));
   return 0;
 }
 
 int32_t TWindowsTreeView::SetTextColor(int32_t r, int32_t g, int32_t b) {
-  _textcolor = static_cast<int32_t>(ColourOf(r, g, b));
-  SendMessageW(_hwnd, TVM_SETTEXTCOLOR, 0, _textcolor);
+  KeepTextColour(static_cast<int32_t>(ColourOf(r, g, b)));
+  TreeView_SetTextColor(Hwnd(), static_cast<COLORREF>(TextColour()));
   return 0;
 }
 
 int32_t TWindowsTreeView::SetIconStrip(const IconStripRef& strip) {
   // The control lets go of the old list before the old strip may destroy it.
-  SendMessageW(_hwnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(ImageListOf(strip)));
+  TreeView_SetImageList(Hwnd(), ImageListOf(strip), TVSIL_NORMAL);
   _icons = strip;
   return 0;
 }
@@ -79,31 +80,31 @@ int32_t TWindowsTreeView::CountKids() {
 }
 
 WindowsTreeNodeRef TWindowsTreeView::NodeOfItem(HTREEITEM item) {
-  if (!item || !_hwnd) return nullptr;
+  if (!item || !Hwnd()) return nullptr;
   if (item == TVI_ROOT) return _root;
   TVITEMW data{};
   data.mask = TVIF_HANDLE | TVIF_PARAM;
   data.hItem = item;
-  if (!SendMessageW(_hwnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data))) return nullptr;
+  if (!SendMessageW(Hwnd(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data))) return nullptr;
   auto node =
       std::dynamic_pointer_cast<TWindowsTreeNode>(HandleObject(static_cast<int32_t>(data.lParam)));
   // A handle is only trusted while it still names the node of this very item.
-  if (!node || node->_tree != _hwnd || node->_item != item) return nullptr;
+  if (!node || node->Tree() != Hwnd() || node->Item() != item) return nullptr;
   return node;
 }
 
 void TWindowsTreeView::ReadSelectionIfGone() {
-  if (_selected && _selected->_tree == _hwnd) return;
-  _selected = NodeOfItem(TreeView_GetSelection(_hwnd));
+  if (_selected && _selected->Tree() == Hwnd()) return;
+  _selected = NodeOfItem(TreeView_GetSelection(Hwnd()));
 }
 
 void TWindowsTreeView::DeferRedraw() {
-  _redraw.Defer(_hwnd);
+  _redraw.Defer(Hwnd());
 }
 
 void TWindowsTreeView::ResumeRedraw() {
-  if (!_redraw.Resume(_hwnd)) return;
-  InvalidateRect(_hwnd, nullptr, TRUE);
+  if (!_redraw.Resume(Hwnd())) return;
+  InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void TWindowsTreeView::DrawPendingChanges() {
@@ -155,11 +156,11 @@ void TWindowsTreeView::OnExpanded(const NMTREEVIEWW& change) {
   if (!node) return;
   switch (change.action & (TVE_COLLAPSE | TVE_EXPAND)) {
     case TVE_COLLAPSE:
-      node->_expanded = 0;
+      node->KeepExpanded(0);
       PostGuiEvent(GadgetClose, 0, 0, 0, 0, node);
       break;
     case TVE_EXPAND:
-      node->_expanded = 1;
+      node->KeepExpanded(1);
       PostGuiEvent(GadgetOpen, 0, 0, 0, 0, node);
       break;
     default:
@@ -172,13 +173,13 @@ void TWindowsTreeView::OnRightClick() {
   ::GetCursorPos(&cursor);
   TVHITTESTINFO hit{};
   hit.pt = cursor;
-  ScreenToClient(_hwnd, &hit.pt);
-  SendMessageW(_hwnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  ScreenToClient(Hwnd(), &hit.pt);
+  TreeView_HitTest(Hwnd(), &hit);
   if (!hit.hItem || !(hit.flags & TVHT_ONITEM)) return;
   WindowsTreeNodeRef node = NodeOfItem(hit.hItem);
   if (!node) return;
   RECT window{};
-  GetWindowRect(_hwnd, &window);
+  GetWindowRect(Hwnd(), &window);
   PostGuiEvent(GadgetMenu, 0, 0, cursor.x - window.left, cursor.y - window.top, node);
 }
 

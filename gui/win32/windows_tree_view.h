@@ -21,11 +21,6 @@ class TWindowsTreeView final : public TWindowsGadget {
  public:
   TWindowsTreeView() = default;
 
-  WindowsTreeNodeRef _root;
-  WindowsTreeNodeRef _selected;  // the selected node as last seen, or null
-  IconStripRef _icons;           // keeps the strip's image list alive while shown
-  TDeferredRedraw _redraw;       // item changes are drawn together
-
   static std::shared_ptr<TWindowsTreeView> Create(const GadgetRef& group, int32_t style);
 
   int32_t SetColor(int32_t r, int32_t g, int32_t b) override;
@@ -51,6 +46,7 @@ class TWindowsTreeView final : public TWindowsGadget {
   // the control's layout, which calls ResumeRedraw first.
   void DeferRedraw();
   void ResumeRedraw();
+  bool RedrawDeferred() const { return _redraw.Deferred(); }
 
  protected:
   void DrawPendingChanges() override;  // the item changes made so far
@@ -63,6 +59,11 @@ class TWindowsTreeView final : public TWindowsGadget {
   void OnRightClick();
 
   void ReleaseNativeResources() override;
+
+  WindowsTreeNodeRef _root;
+  WindowsTreeNodeRef _selected;  // the selected node as last seen, or null
+  IconStripRef _icons;           // keeps the strip's image list alive while shown
+  TDeferredRedraw _redraw;       // item changes are drawn together
 };
 
 // The tree view gadget of a native tree control, or null.

@@ -65,19 +65,19 @@ void TWindowsWindow::Build(const GadgetRef& group, int32_t given) {
   // Made hidden and shown once placed (Rethink): shown at once it would appear at size 0
   // and then move, two trips through the window system where one does.
   _showwhenplaced = (native & WS_VISIBLE) != 0;
-  _hwnd = CreateWindowExW(ex_style, Wide(TWindowsGUIDriver::ClassName()), L"",
-                          native & ~static_cast<DWORD>(WS_VISIBLE), 0, 0, 0, 0, owner, bar.get(),
-                          DriverInstance(), nullptr);
+  HWND hwnd = CreateWindowExW(ex_style, Wide(TWindowsGUIDriver::ClassName()), L"",
+                              native & ~static_cast<DWORD>(WS_VISIBLE), 0, 0, 0, 0, owner,
+                              bar.get(), DriverInstance(), nullptr);
   // The window destroys its bar when it goes; only a window that was not made leaves it ours.
-  if (_hwnd) _hmenu = bar.release();
+  if (hwnd) _hmenu = bar.release();
   HWND client = nullptr;
   if (given & WINDOW_STATUS) {
-    _status = CreateChildWindow(u"msctls_statusbar32", 0, WS_CHILD | WS_VISIBLE, _hwnd);
-    client = CreateChildWindow(TWindowsGUIDriver::ClassName(), 0, kClientWindowStyle, _hwnd);
+    _status = CreateChildWindow(u"msctls_statusbar32", 0, WS_CHILD | WS_VISIBLE, hwnd);
+    client = CreateChildWindow(TWindowsGUIDriver::ClassName(), 0, kClientWindowStyle, hwnd);
     SetWindowPos(_status, HWND_TOPMOST, 0, 0, 0, 0, kStatusOnTopFlags);
   }
-  Register(GADGETCLASS_WINDOW, _hwnd, client, 0);
-  if (given & WINDOW_ACCEPTFILES) DragAcceptFiles(_hwnd, TRUE);
+  Register(GADGETCLASS_WINDOW, hwnd, client, 0);
+  if (given & WINDOW_ACCEPTFILES) DragAcceptFiles(Hwnd(), TRUE);
 }
 
 int32_t TWindowsWindow::DoLayout() {
@@ -92,7 +92,7 @@ int32_t TWindowsWindow::StatusHeight() const {
 }
 
 bool TWindowsWindow::HasMenuBar() const {
-  return ::GetMenu(_hwnd) != nullptr;
+  return ::GetMenu(Hwnd()) != nullptr;
 }
 
 int32_t TWindowsWindow::ConvertToContainerDimensions(int32_t& x, int32_t& y, int32_t& w,
@@ -100,7 +100,7 @@ int32_t TWindowsWindow::ConvertToContainerDimensions(int32_t& x, int32_t& y, int
   if (!(_style & WINDOW_CLIENTCOORDS)) return 0;
   h += StatusHeight();
   RECT outer{x, y, x + w, y + h};
-  AdjustWindowRectEx(&outer, StyleOf(_hwnd), HasMenuBar(), ExStyleOf(_hwnd));
+  AdjustWindowRectEx(&outer, StyleOf(Hwnd()), HasMenuBar(), ExStyleOf(Hwnd()));
   x = outer.left;
   y = outer.top;
   w = outer.right - outer.left;
@@ -115,10 +115,10 @@ int32_t TWindowsWindow::Rethink() {
   int32_t h = height;
   ConvertToContainerDimensions(x, y, w, h);
   _suppressresizeevents = 1;
-  MoveWindow(_hwnd, x, y, w, h, TRUE);
+  MoveWindow(Hwnd(), x, y, w, h, TRUE);
   if (_showwhenplaced) {
     _showwhenplaced = false;
-    ShowWindow(_hwnd, SW_SHOW);
+    ShowWindow(Hwnd(), SW_SHOW);
   }
   _suppressresizeevents = 0;
   return 0;
@@ -127,19 +127,19 @@ int32_t TWindowsWindow::Rethink() {
 int32_t TWindowsWindow::ClientWidth() {
   if (_style & WINDOW_CLIENTCOORDS) return width;
   RECT area{xpos, ypos, xpos + width, ypos + height};
-  SendMessageW(_hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&area));
+  SendMessageW(Hwnd(), WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&area));
   return std::max<int32_t>(0, area.right - area.left);
 }
 
 int32_t TWindowsWindow::ClientHeight() {
   RECT client{};
-  GetClientRect(_hwnd, &client);
+  GetClientRect(Hwnd(), &client);
   // A window smaller than its status bar has no room left, not a negative one.
   return std::max<int32_t>(0, client.bottom - StatusHeight());
 }
 
 int32_t TWindowsWindow::RethinkClient() {
-  if (_hwndclient) MoveWindow(_hwndclient, 0, 0, ClientWidth(), ClientHeight(), FALSE);
+  if (ClientHwnd()) MoveWindow(ClientHwnd(), 0, 0, ClientWidth(), ClientHeight(), FALSE);
   return 0;
 }
 
@@ -163,8 +163,8 @@ int32_t TWindowsWindow::SetMaximumSize(int32_t w, int32_t h) {
 
 int32_t TWindowsWindow::State() {
   int32_t state = TWindowsGadget::State();
-  if (IsIconic(_hwnd)) state |= GADGETSTATE_MINIMISED;
-  if (IsZoomed(_hwnd)) state |= GADGETSTATE_MAXIMISED;
+  if (IsIconic(Hwnd())) state |= GADGETSTATE_MINIMISED;
+  if (IsZoomed(Hwnd())) state |= GADGETSTATE_MAXIMISED;
   return state;
 }
 
@@ -186,22 +186,22 @@ int32_t TWindowsWindow::Activate(int32_t action) {
     case ACTION_FOCUS: {
       // A freed window has no children to look through; EnumChildWindows(NULL) would
       // walk every top-level window of the desktop.
-      if (!_hwnd) return 0;
+      if (!Hwnd()) return 0;
       HWND first = nullptr;
-      EnumChildWindows(_hwnd, EnumChildProc, reinterpret_cast<LPARAM>(&first));
-      SetFocus(first ? first : _hwnd);
+      EnumChildWindows(Hwnd(), EnumChildProc, reinterpret_cast<LPARAM>(&first));
+      SetFocus(first ? first : Hwnd());
       return 0;
     }
     case ACTION_MINIMISE:
       // A program waiting minimised asks again at every pass; a window already down
       // stays as it is without a trip through the window manager.
-      if (!IsIconic(_hwnd)) ShowWindow(_hwnd, SW_MINIMIZE);
+      if (!IsIconic(Hwnd())) ShowWindow(Hwnd(), SW_MINIMIZE);
       return 0;
     case ACTION_MAXIMISE:
-      ShowWindow(_hwnd, SW_MAXIMIZE);
+      ShowWindow(Hwnd(), SW_MAXIMIZE);
       return 0;
     case ACTION_RESTORE:
-      ShowWindow(_hwnd, SW_RESTORE);
+      ShowWindow(Hwnd(), SW_RESTORE);
       return 0;
     case ACTION_REDRAW:
       return TWindowsGadget::Activate(ACTION_REDRAW);
@@ -212,13 +212,13 @@ int32_t TWindowsWindow::Activate(int32_t action) {
 
 int32_t TWindowsWindow::SetAlpha(float alpha) {
   if (!SetLayeredWindowAttributesPtr) return 0;
-  const DWORD ex_style = ExStyleOf(_hwnd);
+  const DWORD ex_style = ExStyleOf(Hwnd());
   if (alpha == 1.0f) {
-    SetLayeredWindowAttributesPtr(_hwnd, 0, 255, LWA_ALPHA);
-    if (ex_style & WS_EX_LAYERED) SetExStyle(_hwnd, ex_style & ~static_cast<DWORD>(WS_EX_LAYERED));
+    SetLayeredWindowAttributesPtr(Hwnd(), 0, 255, LWA_ALPHA);
+    if (ex_style & WS_EX_LAYERED) SetExStyle(Hwnd(), ex_style & ~static_cast<DWORD>(WS_EX_LAYERED));
   } else {
-    if (!(ex_style & WS_EX_LAYERED)) SetExStyle(_hwnd, ex_style | WS_EX_LAYERED);
-    SetLayeredWindowAttributesPtr(_hwnd, 0, AlphaByte(alpha), LWA_ALPHA);
+    if (!(ex_style & WS_EX_LAYERED)) SetExStyle(Hwnd(), ex_style | WS_EX_LAYERED);
+    SetLayeredWindowAttributesPtr(Hwnd(), 0, AlphaByte(alpha), LWA_ALPHA);
   }
   Activate(ACTION_REDRAW);
   return 0;
@@ -239,9 +239,9 @@ int32_t TWindowsWindow::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
   if (!(flags & GADGETPIXMAP_ICON)) return 0;
   UniqueIcon icon(TWindowsGraphic::IconFromPixmap32(pixmap));
   // The window lets go of the old icon before it is destroyed.
-  SendMessageW(_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
-  SendMessageW(_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
-  _iconBitmap.reset(icon.release());
+  SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+  SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+  ShownImage().reset(icon.release());
   return 1;
 }
 
@@ -267,11 +267,15 @@ int32_t TWindowsWindow::PopupMenu(const GadgetRef& menu, ObjectRef extra) {
     ~ExtraScope() { held = nullptr; }
   } scope{popupextra};
   popupextra = std::move(extra);
+  // The window's own root menu pops up from a native tree of its own, which takes its
+  // items away from the bar: they go back to it afterwards.
+  const bool ownBar = popup == _menu && ::GetMenu(Hwnd()) != nullptr;
   popup->Open(1);
   POINT at{};
   ::GetCursorPos(&at);
-  TrackPopupMenu(popup->_hmenu, 0, at.x, at.y, 0, _hwnd, nullptr);
+  TrackPopupMenu(popup->NativeMenu(), 0, at.x, at.y, 0, Hwnd(), nullptr);
   popup->Close();
+  if (ownBar) UpdateMenu();
   // The chosen item's command was posted: it must become its event while the extra is set.
   PumpSystemEvents();
   return 0;
@@ -283,15 +287,15 @@ int32_t TWindowsWindow::UpdateMenu() {
     root->FreeKids();
     root->Open(0);
   }
-  HMENU fresh = root ? root->_hmenu : nullptr;
-  HMENU old = ::GetMenu(_hwnd);
+  HMENU fresh = root ? root->NativeMenu() : nullptr;
+  HMENU old = ::GetMenu(Hwnd());
   // A new bar changes the client area: that is the program's doing, not the user's.
   _suppressresizeevents = 1;
-  const BOOL given = SetMenu(_hwnd, fresh);
+  const BOOL given = SetMenu(Hwnd(), fresh);
   _suppressresizeevents = 0;
   if (!given) return 0;  // nothing changed hands; the root still owns its tree
   if (root) root->HandOverMenuBar();
-  DrawMenuBar(_hwnd);
+  DrawMenuBar(Hwnd());
   if (old == _hmenu) _hmenu = nullptr;
   // Taken back from the window, which no longer has it: ours to destroy, submenus too.
   if (old && old != fresh) UniqueMenu{old}.reset();
@@ -300,7 +304,7 @@ int32_t TWindowsWindow::UpdateMenu() {
 
 int32_t TWindowsWindow::HandleMenuEvent(UINT, WPARAM key) {
   WindowsMenuRef menu = TWindowsMenu::GetMenuFromKey(static_cast<int32_t>(key));
-  EmitGadgetEvent(MenuAction, menu, menu ? menu->_tag : 0, 0, 0, 0, popupextra);
+  EmitGadgetEvent(MenuAction, menu, menu ? menu->Tag() : 0, 0, 0, 0, popupextra);
   return 0;
 }
 
@@ -319,24 +323,24 @@ LRESULT TWindowsWindow::OnCommand(UINT msg, WPARAM wParam) {
 
 TWindowsWindow::Placement TWindowsWindow::CurrentPlacement() const {
   RECT outer{};
-  GetWindowRect(_hwnd, &outer);
+  GetWindowRect(Hwnd(), &outer);
   if (!(_style & WINDOW_CLIENTCOORDS)) {
     return {outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
   }
   RECT client{};
-  GetClientRect(_hwnd, &client);
+  GetClientRect(Hwnd(), &client);
   RECT frame = client;
-  AdjustWindowRectEx(&frame, StyleOf(_hwnd), HasMenuBar(), ExStyleOf(_hwnd));
+  AdjustWindowRectEx(&frame, StyleOf(Hwnd()), HasMenuBar(), ExStyleOf(Hwnd()));
   // The frame's top-left is negative: the client origin lies that far inside the window.
   return {outer.left - frame.left, outer.top - frame.top, client.right,
           client.bottom - StatusHeight()};
 }
 
 LRESULT TWindowsWindow::OnEraseBackground(HWND hwnd, HDC dc) {
-  if (!_brush) return 0;  // the class background: the button face colour
+  if (!BackBrush()) return 0;  // the class background: the button face colour
   RECT area{};
   if (!GetUpdateRect(hwnd, &area, FALSE)) GetClipBox(dc, &area);
-  FillRect(dc, &area, _brush.get());
+  FillRect(dc, &area, BackBrush());
   return 1;
 }
 
@@ -356,7 +360,7 @@ LRESULT TWindowsWindow::OnSize(WPARAM wParam) {
 }
 
 LRESULT TWindowsWindow::OnMove() {
-  if (IsZoomed(_hwnd) || IsIconic(_hwnd)) return 0;
+  if (IsZoomed(Hwnd()) || IsIconic(Hwnd())) return 0;
   const Placement now = CurrentPlacement();
   SetRect(now.x, now.y, width, height);
   if (!_suppressresizeevents) PostGuiEvent(WindowMove, 0, 0, now.x, now.y, nullptr);
@@ -388,14 +392,14 @@ LRESULT TWindowsWindow::OnDropFiles(HDROP drop) {
 }
 
 void TWindowsWindow::SetCompositedWhileSizing(bool on) {
-  const DWORD ex_style = ExStyleOf(_hwnd);
+  const DWORD ex_style = ExStyleOf(Hwnd());
   // Canvases paint through their own graphics and a layered window composes already.
   if (CanvasCreated || (ex_style & WS_EX_LAYERED)) return;
   if (on) {
     StartDoubleBuffer();
-    SetExStyle(_hwnd, ex_style | WS_EX_COMPOSITED);
+    SetExStyle(Hwnd(), ex_style | WS_EX_COMPOSITED);
   } else {
-    SetExStyle(_hwnd, ex_style & ~static_cast<DWORD>(WS_EX_COMPOSITED));
+    SetExStyle(Hwnd(), ex_style & ~static_cast<DWORD>(WS_EX_COMPOSITED));
     EndDoubleBuffer();
   }
 }
@@ -405,11 +409,11 @@ LRESULT TWindowsWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_ERASEBKGND:
       return OnEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_SIZE:
-      return hwnd == _hwnd ? OnSize(wParam) : 0;
+      return hwnd == Hwnd() ? OnSize(wParam) : 0;
     case WM_MOVE:
-      return hwnd == _hwnd ? OnMove() : 0;
+      return hwnd == Hwnd() ? OnMove() : 0;
     case WM_GETMINMAXINFO:
-      return hwnd == _hwnd ? OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)) : 0;
+      return hwnd == Hwnd() ? OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)) : 0;
     case WM_ACTIVATE:
       // The whole wParam: a window activated while minimised does not count.
       if (wParam == WA_ACTIVE || wParam == WA_CLICKACTIVE) {

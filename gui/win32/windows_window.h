@@ -19,18 +19,13 @@ class TWindowsWindow final : public TWindowsGadget {
  public:
   TWindowsWindow() = default;
 
-  int32_t _style = 0;   // WINDOW_* flags given at creation
-  int32_t _wstyle = 0;  // native style made from them
-  int32_t _xstyle = 0;  // native extended style made from them
-  int32_t _minwidth = 0;
-  int32_t _minheight = 0;
-  int32_t _maxwidth = -1;  // -1: no maximum
-  int32_t _maxheight = -1;
-  GadgetRef _menu;                    // root of the menu tree, made on first GetMenu
-  HMENU _hmenu = nullptr;             // the bar made at creation, when asked for; the window's
-  HWND _status = nullptr;             // status bar, or null
-  int32_t _suppressresizeevents = 0;  // 1 while the driver itself moves the window
-  ObjectRef popupextra;               // extra of the pop-up menu being tracked
+  HWND StatusBar() const { return _status; }   // null without a status bar
+  HMENU CreatedBar() const { return _hmenu; }  // the bar made at creation while still ours
+  // The smallest size it takes, from SetMinimumSize.
+  int32_t MinimumWidth() const { return _minwidth; }
+  int32_t MinimumHeight() const { return _minheight; }
+
+  ObjectRef popupextra;  // extra of the pop-up menu being tracked
 
   // A new window inside (owned by) `group`'s native window; null group: no owner.
   static std::shared_ptr<TWindowsWindow> Create(const GadgetRef& group, int32_t style);
@@ -53,6 +48,8 @@ class TWindowsWindow final : public TWindowsGadget {
   int32_t SetMaximumSize(int32_t w, int32_t h) override;
   int32_t RethinkClient() override;
   LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void NativeSized(HWND) override {}  // its WndProc sizes it and lays out its kids
+  bool IsTopLevelWindow() const override { return true; }
   LRESULT OnCommand(UINT msg, WPARAM wParam) override;
 
   // Visits child windows in the system's order; stops at the first tab stop, which it
@@ -86,6 +83,18 @@ class TWindowsWindow final : public TWindowsGadget {
   LRESULT OnDropFiles(HDROP drop);
   void SetCompositedWhileSizing(bool on);
   void ReleaseNativeResources() override;  // frees the menu tree with the window
+
+  int32_t _style = 0;   // WINDOW_* flags given at creation
+  int32_t _wstyle = 0;  // native style made from them
+  int32_t _xstyle = 0;  // native extended style made from them
+  int32_t _minwidth = 0;
+  int32_t _minheight = 0;
+  int32_t _maxwidth = -1;  // -1: no maximum
+  int32_t _maxheight = -1;
+  GadgetRef _menu;                    // root of the menu tree, made on first GetMenu
+  HMENU _hmenu = nullptr;             // the bar made at creation, when asked for; the window's
+  HWND _status = nullptr;             // status bar, or null
+  int32_t _suppressresizeevents = 0;  // 1 while the driver itself moves the window
 };
 
 }  // namespace quardeln

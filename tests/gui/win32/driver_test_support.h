@@ -26,6 +26,7 @@
 #include "gui/win32/windows_font.h"
 #include "gui/win32/windows_gadget.h"
 #include "pixmap/platform.h"
+#include "tests/gui/win32/native_of.h"
 
 namespace quardeln::test {
 
@@ -121,9 +122,37 @@ inline RECT RectInParent(HWND hwnd) {
   return rect;
 }
 
-// A Windows gadget that reports what reached it.
+// A Windows gadget that reports what reached it. It stands in for the driver's gadget
+// classes: it answers what each of them decides for itself as the class it is registered
+// as would.
 class TTestGadget : public TWindowsGadget {
  public:
+  int32_t Register(int32_t gadgetClass, HWND hwnd, HWND hwndclient, int32_t tooltips) override {
+    registered = gadgetClass;
+    return TWindowsGadget::Register(gadgetClass, hwnd, hwndclient, tooltips);
+  }
+  bool IsTopLevelWindow() const override { return registered == GADGETCLASS_WINDOW; }
+  void NativeSized(HWND hwnd) override {
+    if (registered != GADGETCLASS_WINDOW) TWindowsGadget::NativeSized(hwnd);
+  }
+  bool HearsInnerWindows() const override { return registered == GADGETCLASS_TABBER; }
+  ColourRule ControlColourRule() override {
+    switch (registered) {
+      case GADGETCLASS_LABEL:
+      case GADGETCLASS_BUTTON:
+      case GADGETCLASS_SLIDER:
+        return ColourRule::kTransparent;
+      case GADGETCLASS_PANEL:  // a group box
+        return ClientHwnd() ? ColourRule::kTransparent : ColourRule::kForward;
+      case GADGETCLASS_TEXTFIELD:
+      case GADGETCLASS_COMBOBOX:
+        return ColourRule::kField;
+      default:
+        return ColourRule::kForward;
+    }
+  }
+
+  int32_t registered = 0;  // the class given to Register
   int commands = 0;
   UINT lastCommandMsg = 0;
   WPARAM lastCommandParam = 0;
@@ -160,12 +189,17 @@ class TTestGadget : public TWindowsGadget {
   RECT rectAfterRethink{};
   int32_t Rethink() override {
     const int32_t result = TWindowsGadget::Rethink();
-    if (IsWindow(_hwnd)) rectAfterRethink = RectInParent(_hwnd);
+    if (IsWindow(Hwnd())) rectAfterRethink = RectInParent(Hwnd());
     return result;
   }
   int32_t HasResized() override {
     ++resized;
     return 0;
+  }
+
+ protected:
+  HWND ColourBrushWindow(HWND control) override {
+    return registered == GADGETCLASS_PANEL ? control : Hwnd();
   }
 };
 

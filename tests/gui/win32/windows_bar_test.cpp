@@ -44,12 +44,12 @@ class WindowsBarTest : public DriverTest {
  protected:
   // Real clicks reach the suite's window only while it is in front.
   void BringWindowToFront() {
-    SetWindowPos(Window()->_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Window()->_hwnd);
+    SetWindowPos(NativeOf(Window()), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(NativeOf(Window()));
     PumpPending();
   }
   void TearDown() override {
-    SetWindowPos(Window()->_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(NativeOf(Window()), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DriverTest::TearDown();
   }
   std::vector<EventRef> ActionsOf(const GadgetRef& gadget, size_t wanted, int ms = 2000) {
@@ -125,10 +125,10 @@ TEST_F(WindowsBarTest, NewToolbarMakesOneButtonPerIconAcrossItsGroup) {
   auto toolbar = AsToolBar(
       Keep(NewToolbar(StripOf({0xFF0000FF, 0xFF00FF00, 0xFFFF0000}), 50, 60, 10, 10, Window())));
   ASSERT_TRUE(toolbar);
-  EXPECT_EQ(SendMessageW(toolbar->_hwnd, TB_BUTTONCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageW(NativeOf(toolbar), TB_BUTTONCOUNT, 0, 0), 3);
   EXPECT_EQ(toolbar->ItemCount(), 3);
   EXPECT_EQ(toolbar->Parent(), Window());
-  const RECT placed = RectInParent(toolbar->_hwnd);
+  const RECT placed = RectInParent(NativeOf(toolbar));
   EXPECT_EQ(placed.left, 0);
   EXPECT_EQ(placed.top, 0);
   EXPECT_EQ(placed.right, Window()->ClientWidth());
@@ -150,9 +150,9 @@ TEST_F(WindowsBarTest, ClickedButtonReportsTheIndexItHasNowAndSeparatorsNever) {
   auto clickButton = [&](int32_t index) {
     RecordedEvents().clear();
     RECT rect{};
-    SendMessageW(toolbar->_hwnd, TB_GETITEMRECT, static_cast<WPARAM>(index),
+    SendMessageW(NativeOf(toolbar), TB_GETITEMRECT, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&rect));
-    RealClick(toolbar->_hwnd, CentreOf(rect));
+    RealClick(NativeOf(toolbar), CentreOf(rect));
     return ActionsOf(toolbar, 1, index == 1 ? 500 : 2000);
   };
 
@@ -176,28 +176,67 @@ TEST_F(WindowsBarTest, ClickedButtonReportsTheIndexItHasNowAndSeparatorsNever) {
 TEST_F(WindowsBarTest, ButtonTipsAreToolsOfTheToolbarsTooltipWindow) {
   auto toolbar = AsToolBar(
       Keep(NewToolbar(StripOf({0xFF0000FF, 0xFF00FF00, 0xFFFF0000}), 0, 0, 0, 0, Window())));
-  ASSERT_TRUE(toolbar && toolbar->_tooltips);
-  EXPECT_EQ(SendMessageW(toolbar->_hwnd, TB_GETTOOLTIPS, 0, 0),
-            reinterpret_cast<LRESULT>(toolbar->_tooltips));
+  ASSERT_TRUE(toolbar && toolbar->Tooltips());
+  EXPECT_EQ(SendMessageW(NativeOf(toolbar), TB_GETTOOLTIPS, 0, 0),
+            reinterpret_cast<LRESULT>(toolbar->Tooltips()));
   ToolbarSetTips(toolbar, {u"Apri", std::nullopt, u"", u"Salva"});
   GadgetRemoveItem(toolbar, 0);  // "Salva" is now on button 1, id 2
 
   wchar_t text[80] = {};
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = toolbar->_hwnd;
+  tool.hwnd = NativeOf(toolbar);
   tool.uId = 2;
   tool.lpszText = text;
   ASSERT_TRUE(
-      SendMessageW(toolbar->_tooltips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+      SendMessageW(toolbar->Tooltips(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
   EXPECT_STREQ(text, L"Salva");
   RECT button{};
-  SendMessageW(toolbar->_hwnd, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&button));
+  SendMessageW(NativeOf(toolbar), TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&button));
   EXPECT_TRUE(EqualRect(&tool.rect, &button));
   tool.uId = 1;
   EXPECT_FALSE(
-      SendMessageW(toolbar->_tooltips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+      SendMessageW(toolbar->Tooltips(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
       << "a button without a tip has no tool";
+}
+
+// Toolbar messages (TB_*) and tools added or deleted (the toolbar's own updates of its
+// tooltip's rectangles are not the driver's).
+int ToolMessages = 0;
+
+LRESULT CALLBACK CountToolMessages(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR tooltip, DWORD_PTR) {
+  const bool tools = msg == TTM_ADDTOOLW || msg == TTM_DELTOOLW || msg == TTM_GETTOOLCOUNT;
+  if (tooltip ? tools : (msg >= WM_USER && msg < WM_APP)) {
+    ++ToolMessages;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(WindowsBarTest, AddingAButtonOrItsTipTouchesNoOtherButton) {
+  auto toolbar = AsToolBar(Keep(NewToolbar(nullptr, 0, 0, 0, 0, Window())));
+  const HWND hwnd = reinterpret_cast<HWND>(toolbar->Query(QUERY_NATIVE));
+  const auto tips = reinterpret_cast<HWND>(SendMessageW(hwnd, TB_GETTOOLTIPS, 0, 0));
+  ASSERT_TRUE(SetWindowSubclass(hwnd, &CountToolMessages, 0, 0));
+  ASSERT_TRUE(SetWindowSubclass(tips, &CountToolMessages, 1, 0));
+  constexpr int kButtons = 40;
+  constexpr int kMessagesPerButton = 12;  // the same for the 1st button and the 40th
+  ToolMessages = 0;
+  for (int i = 0; i < kButtons; ++i) GadgetAddItem(toolbar, u"", 0, i, u"suggerimento");
+  EXPECT_LE(ToolMessages, kButtons * kMessagesPerButton);
+  ToolMessages = 0;
+  ToolbarSetTips(toolbar, std::vector<std::optional<std::u16string>>(kButtons, u"nuovo"));
+  EXPECT_LE(ToolMessages, kButtons * kMessagesPerButton);
+  RemoveWindowSubclass(hwnd, &CountToolMessages, 0);
+  RemoveWindowSubclass(tips, &CountToolMessages, 1);
+  wchar_t text[80] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = hwnd;
+  tool.uId = kButtons;
+  tool.lpszText = text;
+  ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+  EXPECT_STREQ(text, L"nuovo");
 }
 
 TEST_F(WindowsBarTest, CheckingADisabledButtonKeepsItDisabled) {
@@ -206,7 +245,7 @@ TEST_F(WindowsBarTest, CheckingADisabledButtonKeepsItDisabled) {
   GadgetDisableItem(toolbar, 1);
   GadgetSelectItem(toolbar, 1);
   EXPECT_EQ(toolbar->ItemState(1), ITEMSTATE_SELECTED | ITEMSTATE_DISABLED);
-  EXPECT_FALSE(SendMessageW(toolbar->_hwnd, TB_ISBUTTONENABLED, 2, 0));
+  EXPECT_FALSE(SendMessageW(NativeOf(toolbar), TB_ISBUTTONENABLED, 2, 0));
   GadgetEnableItem(toolbar, 1);
   EXPECT_EQ(toolbar->ItemState(1), ITEMSTATE_SELECTED);
   EXPECT_EQ(GadgetSelectedItem(toolbar), 1);
@@ -232,27 +271,27 @@ std::u16string TabText(HWND tabber, int32_t index) {
 TEST_F(WindowsBarTest, PlaceholderTabStandsInWheneverThereIsNoRealTab) {
   auto tabber = AsTabber(Keep(NewTabber(10, 40, 300, 200, Window())));
   ASSERT_TRUE(tabber);
-  EXPECT_EQ(SendMessageW(tabber->_hwnd, TCM_GETITEMCOUNT, 0, 0), 1);
-  EXPECT_EQ(TabText(tabber->_hwnd, 0), u"");
+  EXPECT_EQ(SendMessageW(NativeOf(tabber), TCM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(TabText(NativeOf(tabber), 0), u"");
   EXPECT_EQ(tabber->ItemCount(), 0);
   EXPECT_EQ(GadgetSelectedItem(tabber), -1);
 
   GadgetAddItem(tabber, u"Uno");
-  EXPECT_EQ(SendMessageW(tabber->_hwnd, TCM_GETITEMCOUNT, 0, 0), 1);
-  EXPECT_EQ(TabText(tabber->_hwnd, 0), u"Uno");
+  EXPECT_EQ(SendMessageW(NativeOf(tabber), TCM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(TabText(NativeOf(tabber), 0), u"Uno");
 
   GadgetRemoveItem(tabber, 0);
-  EXPECT_EQ(SendMessageW(tabber->_hwnd, TCM_GETITEMCOUNT, 0, 0), 1);
-  EXPECT_EQ(TabText(tabber->_hwnd, 0), u"");
+  EXPECT_EQ(SendMessageW(NativeOf(tabber), TCM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(TabText(NativeOf(tabber), 0), u"");
   EXPECT_EQ(GadgetSelectedItem(tabber), -1) << "the placeholder is never an item";
 
   GadgetAddItem(tabber, u"Due");
   GadgetAddItem(tabber, u"Tre");
-  ASSERT_EQ(SendMessageW(tabber->_hwnd, TCM_GETITEMCOUNT, 0, 0), 2) << "started clean";
-  EXPECT_EQ(TabText(tabber->_hwnd, 0), u"Due");
+  ASSERT_EQ(SendMessageW(NativeOf(tabber), TCM_GETITEMCOUNT, 0, 0), 2) << "started clean";
+  EXPECT_EQ(TabText(NativeOf(tabber), 0), u"Due");
   GadgetClearItems(tabber);
-  EXPECT_EQ(SendMessageW(tabber->_hwnd, TCM_GETITEMCOUNT, 0, 0), 1);
-  EXPECT_EQ(TabText(tabber->_hwnd, 0), u"");
+  EXPECT_EQ(SendMessageW(NativeOf(tabber), TCM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(TabText(NativeOf(tabber), 0), u"");
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 }
 
@@ -266,9 +305,9 @@ TEST_F(WindowsBarTest, ClickedTabPostsActionWithItsIndexAndExtra) {
   BringWindowToFront();
   auto clickTab = [&](int32_t index) {
     RECT rect{};
-    SendMessageW(tabber->_hwnd, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+    SendMessageW(NativeOf(tabber), TCM_GETITEMRECT, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&rect));
-    RealClick(tabber->_hwnd, CentreOf(rect));
+    RealClick(NativeOf(tabber), CentreOf(rect));
   };
   clickTab(2);
   std::vector<EventRef> actions = ActionsOf(tabber, 1);
@@ -296,60 +335,61 @@ TEST_F(WindowsBarTest, TabUnderTheMouseShowsItsTip) {
   BringWindowToFront();
   auto pointAt = [&](int32_t index) {
     RECT rect{};
-    SendMessageW(tabber->_hwnd, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+    SendMessageW(NativeOf(tabber), TCM_GETITEMRECT, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&rect));
-    RealMouse(tabber->_hwnd, CentreOf(rect), false);
+    RealMouse(NativeOf(tabber), CentreOf(rect), false);
   };
   pointAt(0);
-  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tabber->_tooltips) != 0; })) << "no tip shown";
-  EXPECT_EQ(tabber->_tipbuffer, u"Prima");
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tabber->Tooltips()) != 0; }))
+      << "no tip shown";
+  EXPECT_EQ(tabber->TipBuffer(), u"Prima");
   pointAt(1);
-  EXPECT_TRUE(PumpUntil([&] { return tabber->_tipbuffer == u"Seconda"; })) << "the tip stayed";
+  EXPECT_TRUE(PumpUntil([&] { return tabber->TipBuffer() == u"Seconda"; })) << "the tip stayed";
   pointAt(2);
-  EXPECT_TRUE(PumpUntil([&] { return tabber->_tipbuffer.empty(); })) << "a tab without a tip";
+  EXPECT_TRUE(PumpUntil([&] { return tabber->TipBuffer().empty(); })) << "a tab without a tip";
 }
 
 TEST_F(WindowsBarTest, KidsSitInTheDisplayAreaBelowTheTabs) {
   auto tabber = AsTabber(Keep(NewTabber(10, 40, 300, 200, Window())));
   GadgetAddItem(tabber, u"Pagina");
   RECT display{0, 0, 300, 200};
-  SendMessageW(tabber->_hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  SendMessageW(NativeOf(tabber), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
   ASSERT_GT(display.top, 0) << "below the tab row";
   EXPECT_EQ(tabber->ClientWidth(), display.right - display.left);
   EXPECT_EQ(tabber->ClientHeight(), display.bottom - display.top);
-  EXPECT_EQ(reinterpret_cast<HWND>(tabber->Query(QUERY_NATIVE_CLIENT)), tabber->_hwndclient);
-  RECT client = RectInParent(tabber->_hwndclient);
+  EXPECT_EQ(reinterpret_cast<HWND>(tabber->Query(QUERY_NATIVE_CLIENT)), tabber->ClientHwnd());
+  RECT client = RectInParent(tabber->ClientHwnd());
   EXPECT_TRUE(EqualRect(&client, &display));
 
   GadgetRef kid = Keep(NewButton(u"Dentro", 0, 0, 60, 20, tabber));
   const HWND kidHwnd = reinterpret_cast<HWND>(kid->Query(QUERY_NATIVE));
-  EXPECT_EQ(GetParent(kidHwnd), tabber->_hwndclient);
+  EXPECT_EQ(GetParent(kidHwnd), tabber->ClientHwnd());
   RECT kidRect = WindowRectOf(kidHwnd);
-  MapWindowPoints(nullptr, tabber->_hwnd, reinterpret_cast<POINT*>(&kidRect), 2);
+  MapWindowPoints(nullptr, NativeOf(tabber), reinterpret_cast<POINT*>(&kidRect), 2);
   EXPECT_EQ(kidRect.left, display.left);
   EXPECT_EQ(kidRect.top, display.top);
 
   // A new size moves the client area with it.
   GadgetSetShape(tabber, 10, 40, 200, 150);
   display = {0, 0, 200, 150};
-  SendMessageW(tabber->_hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  client = RectInParent(tabber->_hwndclient);
+  SendMessageW(NativeOf(tabber), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  client = RectInParent(tabber->ClientHwnd());
   EXPECT_TRUE(EqualRect(&client, &display));
 }
 
 TEST_F(WindowsBarTest, ScrollArrowsOfAFullTabRowStillScrollIt) {
   auto tabber = AsTabber(Keep(NewTabber(10, 40, 150, 100, Window())));
   for (int i = 0; i < 8; ++i) GadgetAddItem(tabber, u"Scheda lunga");
-  HWND arrows = FindWindowExW(tabber->_hwnd, nullptr, UPDOWN_CLASSW, nullptr);
+  HWND arrows = FindWindowExW(NativeOf(tabber), nullptr, UPDOWN_CLASSW, nullptr);
   ASSERT_TRUE(arrows) << "the tab row does not fit";
   BringWindowToFront();
   RECT first{};
-  SendMessageW(tabber->_hwnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  SendMessageW(NativeOf(tabber), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
   const RECT arrowRect = ClientRectOf(arrows);
   RealClick(arrows, {arrowRect.right * 3 / 4, arrowRect.bottom / 2});  // the right arrow
   RECT now = first;
   EXPECT_TRUE(PumpUntil([&] {
-    SendMessageW(tabber->_hwnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&now));
+    SendMessageW(NativeOf(tabber), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&now));
     return now.left != first.left;
   })) << "the tabs did not scroll";
 }

@@ -30,7 +30,7 @@ class WindowsControlsTest : public DriverTest {
 };
 
 void Click(const std::shared_ptr<TWindowsButton>& button) {
-  SendMessageW(button->_hwnd, BM_CLICK, 0, 0);
+  SendMessageW(NativeOf(button), BM_CLICK, 0, 0);
 }
 
 // ---- buttons ----
@@ -43,18 +43,18 @@ TEST_F(WindowsControlsTest, ButtonKindsBecomeNativeButtons) {
       New<TWindowsButton>(GADGETCLASS_BUTTON, u"Opzione", BUTTON_CHECKBOX | BUTTON_DEFAULT);
   auto radio = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Scelta", BUTTON_RADIO);
   ASSERT_TRUE(push && ok && cancel && check && radio);
-  EXPECT_EQ(push->_style, BUTTON_PUSH);
-  EXPECT_EQ(StyleOf(push->_hwnd) & BS_TYPEMASK, BS_PUSHBUTTON);
-  EXPECT_TRUE(StyleOf(push->_hwnd) & WS_TABSTOP);
-  EXPECT_EQ(GetDlgCtrlID(ok->_hwnd), IDOK);
-  EXPECT_EQ(StyleOf(ok->_hwnd) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-  EXPECT_EQ(GetDlgCtrlID(cancel->_hwnd), IDCANCEL);
-  EXPECT_EQ(StyleOf(check->_hwnd) & BS_TYPEMASK, BS_3STATE);
-  EXPECT_EQ(StyleOf(radio->_hwnd) & BS_TYPEMASK, BS_AUTORADIOBUTTON);
-  EXPECT_EQ(SendMessageW(push->_hwnd, WM_GETFONT, 0, 0),
+  EXPECT_EQ(push->Style(), BUTTON_PUSH);
+  EXPECT_EQ(StyleOf(NativeOf(push)) & BS_TYPEMASK, BS_PUSHBUTTON);
+  EXPECT_TRUE(StyleOf(NativeOf(push)) & WS_TABSTOP);
+  EXPECT_EQ(GetDlgCtrlID(NativeOf(ok)), IDOK);
+  EXPECT_EQ(StyleOf(NativeOf(ok)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_EQ(GetDlgCtrlID(NativeOf(cancel)), IDCANCEL);
+  EXPECT_EQ(StyleOf(NativeOf(check)) & BS_TYPEMASK, BS_3STATE);
+  EXPECT_EQ(StyleOf(NativeOf(radio)) & BS_TYPEMASK, BS_AUTORADIOBUTTON);
+  EXPECT_EQ(SendMessageW(NativeOf(push), WM_GETFONT, 0, 0),
             reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
   wchar_t caption[32] = {};
-  GetWindowTextW(push->_hwnd, caption, 32);
+  GetWindowTextW(NativeOf(push), caption, 32);
   EXPECT_STREQ(caption, L"Uscita");
   EXPECT_EQ(push->GetText(), u"Uscita");
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
@@ -107,7 +107,7 @@ TEST_F(WindowsControlsTest, ClickKeepsTheTooltip) {
   push->SetTooltip(u"Apre l'aiuto");
   Click(push);
   EXPECT_EQ(push->GetTooltip(), u"Apre l'aiuto");
-  EXPECT_EQ(push->_toolAdded, 1);
+  EXPECT_EQ(push->IsSharedTool(), true);
   EXPECT_EQ(ActionData(push).size(), 1u);
 }
 
@@ -115,32 +115,32 @@ TEST_F(WindowsControlsTest, CaptionSurvivesAnImageShownWithoutText) {
   auto push = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Prima", 0, 10, 10, 80, 40);
   push->SetText(u"Dopo");
   wchar_t caption[32] = {};
-  GetWindowTextW(push->_hwnd, caption, 32);
+  GetWindowTextW(NativeOf(push), caption, 32);
   EXPECT_STREQ(caption, L"Dopo");
 
   PixmapRef picture = TPixmap::Create(16, 16, PF_RGBA8888);
   EXPECT_EQ(push->SetPixmap(picture, GADGETPIXMAP_ICON | GADGETPIXMAP_NOTEXT), 1);
-  EXPECT_TRUE(StyleOf(push->_hwnd) & BS_BITMAP);
-  GetWindowTextW(push->_hwnd, caption, 32);
+  EXPECT_TRUE(StyleOf(NativeOf(push)) & BS_BITMAP);
+  GetWindowTextW(NativeOf(push), caption, 32);
   EXPECT_STREQ(caption, L"");
-  EXPECT_TRUE(push->_buttonImageList.himl != BCCL_NOGLYPH || push->_iconBitmap)
+  EXPECT_TRUE(push->ButtonImageList().himl != BCCL_NOGLYPH || push->ShowsImage())
       << "an image list, or the plain bitmap where image lists are not known";
   push->SetText(u"Nascosto");
-  GetWindowTextW(push->_hwnd, caption, 32);
+  GetWindowTextW(NativeOf(push), caption, 32);
   EXPECT_STREQ(caption, L"") << "the image stays alone";
   EXPECT_EQ(push->GetText(), u"Nascosto");
 
   // Beside the text, the caption follows what the program sets.
   EXPECT_EQ(push->SetPixmap(picture, GADGETPIXMAP_ICON), 1);
-  EXPECT_FALSE(StyleOf(push->_hwnd) & BS_BITMAP);
+  EXPECT_FALSE(StyleOf(NativeOf(push)) & BS_BITMAP);
   push->SetText(u"Accanto");
-  GetWindowTextW(push->_hwnd, caption, 32);
+  GetWindowTextW(NativeOf(push), caption, 32);
   EXPECT_STREQ(caption, L"Accanto");
 
   EXPECT_EQ(push->SetPixmap(nullptr, GADGETPIXMAP_ICON), 1);
-  EXPECT_EQ(push->_buttonImageList.himl, BCCL_NOGLYPH);
-  EXPECT_FALSE(push->_iconBitmap);
-  GetWindowTextW(push->_hwnd, caption, 32);
+  EXPECT_EQ(push->ButtonImageList().himl, BCCL_NOGLYPH);
+  EXPECT_FALSE(push->ShowsImage());
+  GetWindowTextW(NativeOf(push), caption, 32);
   EXPECT_STREQ(caption, L"Accanto");
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 
@@ -150,37 +150,37 @@ TEST_F(WindowsControlsTest, CaptionSurvivesAnImageShownWithoutText) {
   auto cancel = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Annulla", BUTTON_CANCEL);
   EXPECT_EQ(cancel->SetPixmap(picture, GADGETPIXMAP_ICON), 1);
   cancel->Free();  // releases its image
-  EXPECT_FALSE(cancel->_iconBitmap);
+  EXPECT_FALSE(cancel->ShowsImage());
 }
 
 // ---- labels ----
 
 TEST_F(WindowsControlsTest, LabelFramesAlignmentAndSeparators) {
   auto plain = New<TWindowsLabel>(GADGETCLASS_LABEL, u"Ore & minuti", 0);
-  EXPECT_TRUE(StyleOf(plain->_hwnd) & SS_NOPREFIX);
-  EXPECT_EQ(StyleOf(plain->_hwnd) & SS_TYPEMASK, SS_LEFT);
+  EXPECT_TRUE(StyleOf(NativeOf(plain)) & SS_NOPREFIX);
+  EXPECT_EQ(StyleOf(NativeOf(plain)) & SS_TYPEMASK, SS_LEFT);
   EXPECT_EQ(plain->GetText(), u"Ore & minuti");
   auto framed = New<TWindowsLabel>(GADGETCLASS_LABEL, u"", LABEL_FRAME | LABEL_RIGHT);
-  EXPECT_TRUE(StyleOf(framed->_hwnd) & WS_BORDER);
-  EXPECT_EQ(StyleOf(framed->_hwnd) & SS_TYPEMASK, SS_RIGHT);
+  EXPECT_TRUE(StyleOf(NativeOf(framed)) & WS_BORDER);
+  EXPECT_EQ(StyleOf(NativeOf(framed)) & SS_TYPEMASK, SS_RIGHT);
   auto sunken = New<TWindowsLabel>(GADGETCLASS_LABEL, u"", LABEL_SUNKENFRAME | LABEL_CENTER);
-  EXPECT_TRUE(StyleOf(sunken->_hwnd) & SS_SUNKEN);
-  EXPECT_EQ(StyleOf(sunken->_hwnd) & SS_TYPEMASK, SS_CENTER);
+  EXPECT_TRUE(StyleOf(NativeOf(sunken)) & SS_SUNKEN);
+  EXPECT_EQ(StyleOf(NativeOf(sunken)) & SS_TYPEMASK, SS_CENTER);
   auto both = New<TWindowsLabel>(GADGETCLASS_LABEL, u"", LABEL_RIGHT | LABEL_CENTER);
-  EXPECT_EQ(StyleOf(both->_hwnd) & SS_TYPEMASK, SS_LEFT);
+  EXPECT_EQ(StyleOf(NativeOf(both)) & SS_TYPEMASK, SS_LEFT);
 
   auto across = New<TWindowsLabel>(GADGETCLASS_LABEL, u"", LABEL_ETCHEDFRAME | LABEL_CENTER, 10,
                                    100, 200, 20);
-  EXPECT_EQ(StyleOf(across->_hwnd) & SS_TYPEMASK, SS_ETCHEDFRAME);
+  EXPECT_EQ(StyleOf(NativeOf(across)) & SS_TYPEMASK, SS_ETCHEDFRAME);
   EXPECT_EQ(across->width, 200);
   EXPECT_EQ(across->height, 4);
-  EXPECT_EQ(ClientRectOf(across->_hwnd).bottom, 4);
+  EXPECT_EQ(ClientRectOf(NativeOf(across)).bottom, 4);
   auto down = New<TWindowsLabel>(GADGETCLASS_LABEL, u"", LABEL_ETCHEDFRAME, 300, 10, 20, 200);
   EXPECT_EQ(down->width, 4);
   EXPECT_EQ(down->height, 200);
   // A click on a label (SS_NOTIFY) posts nothing.
-  SendMessageW(Window()->_hwnd, WM_COMMAND, MAKEWPARAM(0, STN_CLICKED),
-               reinterpret_cast<LPARAM>(plain->_hwnd));
+  SendMessageW(NativeOf(Window()), WM_COMMAND, MAKEWPARAM(0, STN_CLICKED),
+               reinterpret_cast<LPARAM>(NativeOf(plain)));
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 }
 
@@ -188,14 +188,14 @@ TEST_F(WindowsControlsTest, LabelFramesAlignmentAndSeparators) {
 
 TEST_F(WindowsControlsTest, TextFieldStartsWhiteAndHidesPasswords) {
   auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"12", 0);
-  EXPECT_EQ(field->_backcolor, 0xFFFFFF);
-  EXPECT_TRUE(field->_brush);
-  EXPECT_TRUE(ExStyleOf(field->_hwnd) & WS_EX_CLIENTEDGE);
-  EXPECT_TRUE(StyleOf(field->_hwnd) & ES_AUTOHSCROLL);
-  EXPECT_FALSE(StyleOf(field->_hwnd) & ES_PASSWORD);
+  EXPECT_EQ(field->BackColour(), 0xFFFFFF);
+  EXPECT_NE(field->BackBrush(), nullptr);
+  EXPECT_TRUE(ExStyleOf(NativeOf(field)) & WS_EX_CLIENTEDGE);
+  EXPECT_TRUE(StyleOf(NativeOf(field)) & ES_AUTOHSCROLL);
+  EXPECT_FALSE(StyleOf(NativeOf(field)) & ES_PASSWORD);
   EXPECT_EQ(field->GetText(), u"12");
   auto secret = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"segreto", TEXTFIELD_PASSWORD);
-  EXPECT_TRUE(StyleOf(secret->_hwnd) & ES_PASSWORD);
+  EXPECT_TRUE(StyleOf(NativeOf(secret)) & ES_PASSWORD);
   EXPECT_EQ(secret->GetText(), u"segreto");
   secret->SetText(u"");
   EXPECT_EQ(secret->GetText(), u"");
@@ -204,31 +204,31 @@ TEST_F(WindowsControlsTest, TextFieldStartsWhiteAndHidesPasswords) {
 
 TEST_F(WindowsControlsTest, ProgramTextKeepsTheSelectionAndPostsNothing) {
   auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"hello", 0);
-  SendMessageW(field->_hwnd, EM_SETSEL, 1, 3);
+  SendMessageW(NativeOf(field), EM_SETSEL, 1, 3);
   field->SetText(u"world!");
   DWORD start = 0, end = 0;
-  SendMessageW(field->_hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+  SendMessageW(NativeOf(field), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 1u);
   EXPECT_EQ(end, 3u);
   EXPECT_EQ(field->GetText(), u"world!");
   field->SetText(u"x");  // the old selection is clamped to the shorter text
-  SendMessageW(field->_hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+  SendMessageW(NativeOf(field), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(end, 1u);
   PumpPending();
   EXPECT_TRUE(EventsOf(GadgetAction, field).empty());
-  EXPECT_EQ(field->_busy, 0);
-  EXPECT_EQ(field->_sensitive, 1);
+  EXPECT_EQ(field->IsBusy(), false);
+  EXPECT_EQ(field->IsSensitive(), 1);
 }
 
 TEST_F(WindowsControlsTest, TypingPostsOneActionPerChange) {
   auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"", 0);
-  SetForegroundWindow(Window()->_hwnd);
-  SetFocus(field->_hwnd);
-  SendMessageW(field->_hwnd, WM_CHAR, 'a', 1);
+  SetForegroundWindow(NativeOf(Window()));
+  SetFocus(NativeOf(field));
+  SendMessageW(NativeOf(field), WM_CHAR, 'a', 1);
   EXPECT_EQ(ActionData(field), (std::vector<int32_t>{0}));
-  SendMessageW(field->_hwnd, WM_CHAR, 'b', 1);
+  SendMessageW(NativeOf(field), WM_CHAR, 'b', 1);
   EXPECT_EQ(ActionData(field).size(), 2u);
   EXPECT_EQ(field->GetText(), u"ab");
 }
@@ -236,17 +236,17 @@ TEST_F(WindowsControlsTest, TypingPostsOneActionPerChange) {
 TEST_F(WindowsControlsTest, LeavingTheFieldPostsLostFocusAndCollapsesTheSelection) {
   auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"12:30", 0, 10, 10);
   auto other = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"", 0, 10, 50);
-  SetForegroundWindow(Window()->_hwnd);
+  SetForegroundWindow(NativeOf(Window()));
   field->Activate(ACTION_FOCUS);
-  EXPECT_EQ(GetFocus(), field->_hwnd);
+  EXPECT_EQ(GetFocus(), NativeOf(field));
   DWORD start = 9, end = 0;
-  SendMessageW(field->_hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+  SendMessageW(NativeOf(field), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 5u) << "focusing selects everything";
-  SetFocus(other->_hwnd);
+  SetFocus(NativeOf(other));
   EXPECT_EQ(EventsOf(GadgetLostFocus, field).size(), 1u);
-  SendMessageW(field->_hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+  SendMessageW(NativeOf(field), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 0u);
@@ -264,10 +264,10 @@ TEST_F(WindowsControlsTest, KeyFilterSeesKeysFirstAndMaySwallowThem) {
         return digit ? 0 : 1;
       },
       nullptr);
-  SetForegroundWindow(Window()->_hwnd);
-  SetFocus(field->_hwnd);
-  EXPECT_EQ(SendMessageW(field->_hwnd, WM_KEYDOWN, '7', 1), 1);
-  SendMessageW(field->_hwnd, WM_CHAR, '7', 1);
+  SetForegroundWindow(NativeOf(Window()));
+  SetFocus(NativeOf(field));
+  EXPECT_EQ(SendMessageW(NativeOf(field), WM_KEYDOWN, '7', 1), 1);
+  SendMessageW(NativeOf(field), WM_CHAR, '7', 1);
   EXPECT_EQ(field->GetText(), u"");
   EXPECT_TRUE(EventsOf(GadgetAction, field).empty());
   ASSERT_EQ(seen.size(), 2u);
@@ -275,7 +275,7 @@ TEST_F(WindowsControlsTest, KeyFilterSeesKeysFirstAndMaySwallowThem) {
   EXPECT_EQ(seen[1], std::make_pair(static_cast<int32_t>(KeyChar), int32_t{'7'}));
   EXPECT_TRUE(RecordedEvents().empty()) << "the filter's events are not emitted";
 
-  SendMessageW(field->_hwnd, WM_CHAR, 'x', 1);
+  SendMessageW(NativeOf(field), WM_CHAR, 'x', 1);
   EXPECT_EQ(field->GetText(), u"x");
   EXPECT_EQ(ActionData(field).size(), 1u);
   field->SetFilter(nullptr, nullptr);
@@ -290,30 +290,30 @@ TEST_F(WindowsControlsTest, NewSlidersHaveRangeFiveToTen) {
   auto stepper = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_STEPPER, 10, 80, 30, 30);
   ASSERT_TRUE(scroll && track && stepper);
   for (const auto& slider : {scroll, track, stepper}) {
-    EXPECT_EQ(slider->_visible, 5);
-    EXPECT_EQ(slider->_total, 10);
+    EXPECT_EQ(slider->Visible(), 5);
+    EXPECT_EQ(slider->Total(), 10);
   }
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
-  SendMessageW(scroll->_hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(NativeOf(scroll), SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(info.nMin, 0);
   EXPECT_EQ(info.nMax, 9);
   EXPECT_EQ(info.nPage, 5u);
-  EXPECT_FALSE(StyleOf(scroll->_hwnd) & SBS_VERT);
-  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETRANGEMIN, 0, 0), 5);
-  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETRANGEMAX, 0, 0), 10);
-  EXPECT_TRUE(ExStyleOf(track->_hwnd) & WS_EX_COMPOSITED);
-  const LRESULT range = SendMessageW(stepper->_hwnd, UDM_GETRANGE, 0, 0);
+  EXPECT_FALSE(StyleOf(NativeOf(scroll)) & SBS_VERT);
+  EXPECT_EQ(SendMessageW(NativeOf(track), TBM_GETRANGEMIN, 0, 0), 5);
+  EXPECT_EQ(SendMessageW(NativeOf(track), TBM_GETRANGEMAX, 0, 0), 10);
+  EXPECT_TRUE(ExStyleOf(NativeOf(track)) & WS_EX_COMPOSITED);
+  const LRESULT range = SendMessageW(NativeOf(stepper), UDM_GETRANGE, 0, 0);
   EXPECT_EQ(LOWORD(range), 10);  // upper limit
   EXPECT_EQ(HIWORD(range), 5);   // lower limit
   EXPECT_EQ(stepper->GetProp(), 5) << "a position outside the limits moves to the nearer one";
-  EXPECT_FALSE(StyleOf(stepper->_hwnd) & UDS_HORZ);
+  EXPECT_FALSE(StyleOf(NativeOf(stepper)) & UDS_HORZ);
 
   EXPECT_EQ(GuiDriver().CreateGadget(GADGETCLASS_SLIDER, u"", 0, 0, 10, 10, Window(), 12), nullptr);
   // Setting the first range does not make a slider sensitive before CreateGadget does.
   auto raw = TWindowsSlider::Create(Window(), SLIDER_TRACKBAR);
-  EXPECT_EQ(raw->_sensitive, 0);
+  EXPECT_EQ(raw->IsSensitive(), 0);
   raw->Free();
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 }
@@ -321,7 +321,7 @@ TEST_F(WindowsControlsTest, NewSlidersHaveRangeFiveToTen) {
 TEST_F(WindowsControlsTest, StepperIsPlacedAtItsSize) {
   // Wine sizes a new up-down control to the scroll-bar width; the placement wins.
   auto stepper = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_STEPPER, 50, 60, 30, 30);
-  const RECT placed = RectInParent(stepper->_hwnd);
+  const RECT placed = RectInParent(NativeOf(stepper));
   EXPECT_EQ(placed.left, 50);
   EXPECT_EQ(placed.top, 60);
   EXPECT_EQ(placed.right - placed.left, 30);
@@ -334,11 +334,11 @@ TEST_F(WindowsControlsTest, StepperReportsPositionsNotDirections) {
   stepper->SetRange(1, 2);
   EXPECT_EQ(stepper->GetProp(), 2) << "moved to the nearer limit";
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
-  SetWindowPos(Window()->_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SetForegroundWindow(Window()->_hwnd);
+  SetWindowPos(NativeOf(Window()), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(NativeOf(Window()));
   PumpPending();
 
-  RealMouse(stepper->_hwnd, {15, 7});  // the up arrow: the upper half
+  RealMouse(NativeOf(stepper), {15, 7});  // the up arrow: the upper half
   ASSERT_TRUE(PumpUntil([&] { return ActionData(stepper).size() >= 2; }))
       << "events: " << ActionData(stepper).size();
   PumpFor(100);
@@ -347,17 +347,17 @@ TEST_F(WindowsControlsTest, StepperReportsPositionsNotDirections) {
   EXPECT_EQ(stepper->GetProp(), 2);
 
   RecordedEvents().clear();
-  RealMouse(stepper->_hwnd, {15, 22});  // the down arrow
+  RealMouse(NativeOf(stepper), {15, 22});  // the down arrow
   ASSERT_TRUE(PumpUntil([&] { return ActionData(stepper).size() >= 2; }));
   PumpFor(100);
   EXPECT_EQ(ActionData(stepper), (std::vector<int32_t>{1, 1}));
-  SetWindowPos(Window()->_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(NativeOf(Window()), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 TEST_F(WindowsControlsTest, StepperRangeAndPositionByProgram) {
   auto stepper = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_STEPPER | SLIDER_HORIZONTAL,
                                      20, 20, 40, 20);
-  EXPECT_TRUE(StyleOf(stepper->_hwnd) & UDS_HORZ);
+  EXPECT_TRUE(StyleOf(NativeOf(stepper)) & UDS_HORZ);
   stepper->SetRange(-5, 5);
   stepper->SetProp(-3);
   EXPECT_EQ(stepper->GetProp(), -3);
@@ -367,28 +367,28 @@ TEST_F(WindowsControlsTest, StepperRangeAndPositionByProgram) {
   stepper->SetRange(1, 2);  // inside: left alone
   EXPECT_EQ(stepper->GetProp(), 1);
   // Notifications of the control report the position, whatever their code.
-  SendMessageW(Window()->_hwnd, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 1),
-               reinterpret_cast<LPARAM>(stepper->_hwnd));
+  SendMessageW(NativeOf(Window()), WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 1),
+               reinterpret_cast<LPARAM>(NativeOf(stepper)));
   EXPECT_EQ(ActionData(stepper), (std::vector<int32_t>{1}));
 }
 
 TEST_F(WindowsControlsTest, VerticalTrackBarHasItsMaximumAtTheTop) {
   auto track = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_TRACKBAR, 10, 10, 30, 200);
-  EXPECT_TRUE(StyleOf(track->_hwnd) & TBS_VERT);
+  EXPECT_TRUE(StyleOf(NativeOf(track)) & TBS_VERT);
   track->SetRange(0, 100);
   track->SetProp(30);
   EXPECT_EQ(track->GetProp(), 30);
-  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETPOS, 0, 0), 70);
+  EXPECT_EQ(SendMessageW(NativeOf(track), TBM_GETPOS, 0, 0), 70);
   auto level = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_TRACKBAR | SLIDER_HORIZONTAL, 50,
                                    10, 200, 30);
   level->SetRange(0, 100);
   level->SetProp(30);
-  EXPECT_EQ(SendMessageW(level->_hwnd, TBM_GETPOS, 0, 0), 30);
+  EXPECT_EQ(SendMessageW(NativeOf(level), TBM_GETPOS, 0, 0), 30);
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
   // The control moves itself; whatever it says, the gadget reports the position.
-  SendMessageW(track->_hwnd, WM_KEYDOWN, VK_UP, 1);
-  SendMessageW(Window()->_hwnd, WM_VSCROLL, MAKEWPARAM(TB_LINEUP, 0),
-               reinterpret_cast<LPARAM>(track->_hwnd));
+  SendMessageW(NativeOf(track), WM_KEYDOWN, VK_UP, 1);
+  SendMessageW(NativeOf(Window()), WM_VSCROLL, MAKEWPARAM(TB_LINEUP, 0),
+               reinterpret_cast<LPARAM>(NativeOf(track)));
   EXPECT_EQ(ActionData(track).back(), track->GetProp());
 }
 
@@ -396,11 +396,11 @@ TEST_F(WindowsControlsTest, TrackBarTicksAreThinnedWhenTooDense) {
   auto track = New<TWindowsSlider>(GADGETCLASS_SLIDER, u"", SLIDER_TRACKBAR | SLIDER_HORIZONTAL, 10,
                                    10, 120, 30);
   track->SetRange(0, 100);
-  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETNUMTICS, 0, 0), 2) << "only the two ends";
+  EXPECT_EQ(SendMessageW(NativeOf(track), TBM_GETNUMTICS, 0, 0), 2) << "only the two ends";
   track->SetRange(0, 2);
-  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETNUMTICS, 0, 0), 3) << "left alone";
+  EXPECT_EQ(SendMessageW(NativeOf(track), TBM_GETNUMTICS, 0, 0), 3) << "left alone";
   track->SetRange(0, 10);
-  EXPECT_EQ(SendMessageW(track->_hwnd, TBM_GETNUMTICS, 0, 0), 11) << "far enough apart";
+  EXPECT_EQ(SendMessageW(NativeOf(track), TBM_GETNUMTICS, 0, 0), 11) << "far enough apart";
 }
 
 TEST_F(WindowsControlsTest, ScrollBarMovesByLinesAndPages) {
@@ -410,8 +410,8 @@ TEST_F(WindowsControlsTest, ScrollBarMovesByLinesAndPages) {
   scroll->SetProp(50);
   EXPECT_EQ(scroll->GetProp(), 50);
   auto send = [&](int code) {
-    return SendMessageW(Window()->_hwnd, WM_HSCROLL, MAKEWPARAM(code, 0),
-                        reinterpret_cast<LPARAM>(scroll->_hwnd));
+    return SendMessageW(NativeOf(Window()), WM_HSCROLL, MAKEWPARAM(code, 0),
+                        reinterpret_cast<LPARAM>(NativeOf(scroll)));
   };
   EXPECT_EQ(send(SB_LINERIGHT), 1);
   EXPECT_EQ(send(SB_PAGERIGHT), 1);
@@ -423,8 +423,9 @@ TEST_F(WindowsControlsTest, ScrollBarMovesByLinesAndPages) {
   RecordedEvents().clear();
   send(SB_PAGERIGHT);  // kept inside the range
   EXPECT_EQ(ActionData(scroll), (std::vector<int32_t>{90}));
-  EXPECT_EQ(SendMessageW(Window()->_hwnd, WM_COMMAND, 0, reinterpret_cast<LPARAM>(scroll->_hwnd)),
-            0);
+  EXPECT_EQ(
+      SendMessageW(NativeOf(Window()), WM_COMMAND, 0, reinterpret_cast<LPARAM>(NativeOf(scroll))),
+      0);
   EXPECT_EQ(ActionData(scroll).size(), 1u);
 }
 

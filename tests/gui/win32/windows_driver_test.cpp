@@ -1,6 +1,7 @@
 // The Windows driver on real windows and real messages: start-up state, HwndMap and
 // subclassing, the routing of notifications to the control's own gadget, silence of
 // program-made changes, deferred layout and the focus rule of hiding.
+#include "gui/win32/windows_list_gadget.h"
 #include "tests/gui/win32/driver_test_support.h"
 
 namespace quardeln::test {
@@ -12,7 +13,7 @@ TEST_F(WindowsDriverTest, StartUpMakesDesktopTooltipHookAndFont) {
   ASSERT_TRUE(ActiveGuiDriver);
   ASSERT_TRUE(DriverDesktop);
   EXPECT_EQ(GadgetOfHwnd(GetDesktopWindow()), DriverDesktop);
-  EXPECT_EQ(DriverDesktop->_proc, nullptr);  // the system's own window is never subclassed
+  EXPECT_EQ(DriverDesktop->PreviousProc(), nullptr);  // the system's own window is never subclassed
   EXPECT_EQ(DriverDesktop->width, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(DriverDesktop->height, GetSystemMetrics(SM_CYSCREEN));
   EXPECT_EQ(GuiDriver().CreateGadget(GADGETCLASS_DESKTOP, u"", 0, 0, 0, 0, nullptr, 0),
@@ -63,38 +64,38 @@ TEST_F(WindowsDriverTest, RegisterEntersHandlesAndSubclassesForeignControls) {
   auto panel = MakeChild(window, nullptr, 0, GADGETCLASS_PANEL, 10, 10, 200, 100);
   auto edit = MakeChild(panel, L"EDIT", WS_TABSTOP, GADGETCLASS_TEXTFIELD, 5, 5, 100, 20);
 
-  EXPECT_EQ(GadgetOfHwnd(panel->_hwnd), panel);
-  EXPECT_EQ(GadgetOfHwnd(edit->_hwnd), edit);
-  EXPECT_EQ(panel->_proc, nullptr);  // the driver's own class uses ClassWndProc directly
-  ASSERT_NE(edit->_proc, nullptr);
-  EXPECT_EQ(GetWindowLongPtrW(edit->_hwnd, GWLP_WNDPROC),
+  EXPECT_EQ(GadgetOfHwnd(NativeOf(panel)), panel);
+  EXPECT_EQ(GadgetOfHwnd(NativeOf(edit)), edit);
+  EXPECT_EQ(panel->PreviousProc(), nullptr);  // the driver's own class uses ClassWndProc directly
+  ASSERT_NE(edit->PreviousProc(), nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(NativeOf(edit), GWLP_WNDPROC),
             reinterpret_cast<LONG_PTR>(&TWindowsGUIDriver::ClassWndProc));
-  EXPECT_EQ(edit->Query(QUERY_NATIVE), reinterpret_cast<NativeHandle>(edit->_hwnd));
-  EXPECT_EQ(edit->Query(QUERY_NATIVE_CLIENT), reinterpret_cast<NativeHandle>(edit->_hwnd));
+  EXPECT_EQ(edit->Query(QUERY_NATIVE), reinterpret_cast<NativeHandle>(NativeOf(edit)));
+  EXPECT_EQ(edit->Query(QUERY_NATIVE_CLIENT), reinterpret_cast<NativeHandle>(NativeOf(edit)));
   EXPECT_EQ(edit->Query(3), 0);
-  EXPECT_EQ(OwnerWindowHwnd(edit), window->_hwnd);
+  EXPECT_EQ(OwnerWindowHwnd(edit), NativeOf(window));
 
   // A per-gadget tooltip window and what the gadget holds natively go with it too.
   const int64_t brushes = LiveNativeCount(NativeKind::kBrush);
   edit->SetupToolTips();
   edit->SetColor(1, 2, 3);
   edit->SetHotKey('K', 2);
-  const HWND tips = edit->_tooltips;
+  const HWND tips = edit->Tooltips();
   ASSERT_EQ(GadgetOfHwnd(tips), edit);
   EXPECT_EQ(LiveNativeCount(NativeKind::kBrush), brushes + 1);
 
   // Freeing the window destroys the native controls inside it: their handles leave the
   // map, so a new window that gets one of those handles is not taken for them.
-  const HWND editHwnd = edit->_hwnd;
-  const auto owner = reinterpret_cast<NativeHandle>(window->_hwnd);
+  const HWND editHwnd = NativeOf(edit);
+  const auto owner = reinterpret_cast<NativeHandle>(NativeOf(window));
   ASSERT_NE(HotKeyFind('K', 2, owner), nullptr);
   window->Free();
   EXPECT_FALSE(IsWindow(editHwnd));
   EXPECT_FALSE(IsWindow(tips));
   EXPECT_EQ(GadgetOfHwnd(editHwnd), nullptr);
   EXPECT_EQ(GadgetOfHwnd(tips), nullptr);
-  EXPECT_EQ(edit->_hwnd, nullptr);
-  EXPECT_EQ(edit->_tooltips, nullptr);
+  EXPECT_EQ(NativeOf(edit), nullptr);
+  EXPECT_EQ(edit->Tooltips(), nullptr);
   EXPECT_EQ(LiveNativeCount(NativeKind::kBrush), brushes);
   EXPECT_EQ(HotKeyFind('K', 2, owner), nullptr);
   EXPECT_TRUE(window->kids.size() == 1 && window->Parent() == nullptr);
@@ -109,9 +110,9 @@ TEST_F(WindowsDriverTest, ProgramMadeTextPostsNoEventButTypingDoes) {
   EXPECT_EQ(edit->GetText(), u"Perché 12€");
   EXPECT_GT(edit->commands, 0);  // the control did send its change notifications
   EXPECT_EQ(CountEvents(GadgetAction, edit), 0);
-  EXPECT_EQ(edit->_sensitive, 1);
+  EXPECT_EQ(edit->IsSensitive(), 1);
 
-  SendMessageW(edit->_hwnd, WM_CHAR, 'x', 1);  // as if typed
+  SendMessageW(NativeOf(edit), WM_CHAR, 'x', 1);  // as if typed
   EXPECT_GE(CountEvents(GadgetAction, edit), 1);
 }
 
@@ -119,18 +120,18 @@ TEST_F(WindowsDriverTest, NotificationsReachTheControlsOwnGadget) {
   const TestGadgetRef& window = Window();
   auto button = Child(L"BUTTON", WS_TABSTOP, GADGETCLASS_BUTTON, 5, 5, 80, 24);
 
-  SendMessageW(button->_hwnd, BM_CLICK, 0, 0);
+  SendMessageW(NativeOf(button), BM_CLICK, 0, 0);
   EXPECT_EQ(button->commands, 1);
   EXPECT_EQ(button->lastCommandMsg, static_cast<UINT>(WM_COMMAND));
   EXPECT_EQ(HIWORD(button->lastCommandParam), BN_CLICKED);
   EXPECT_EQ(window->commands, 0);
 
   // A menu command (no control) goes to the window's own gadget.
-  SendMessageW(window->_hwnd, WM_COMMAND, 101, 0);
+  SendMessageW(NativeOf(window), WM_COMMAND, 101, 0);
   EXPECT_EQ(window->commands, 1);
 
-  NMHDR header{button->_hwnd, 7, static_cast<UINT>(NM_CLICK)};
-  EXPECT_EQ(SendMessageW(window->_hwnd, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&header)), 0x77);
+  NMHDR header{NativeOf(button), 7, static_cast<UINT>(NM_CLICK)};
+  EXPECT_EQ(SendMessageW(NativeOf(window), WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&header)), 0x77);
   EXPECT_EQ(button->notifies, 1);
   EXPECT_EQ(window->notifies, 0);
 
@@ -141,7 +142,7 @@ TEST_F(WindowsDriverTest, NotificationsReachTheControlsOwnGadget) {
     return 0;
   };
   NMHDR stranger{SharedTooltipWindow(), 8, static_cast<UINT>(NM_CLICK)};
-  SendMessageW(window->_hwnd, WM_NOTIFY, 8, reinterpret_cast<LPARAM>(&stranger));
+  SendMessageW(NativeOf(window), WM_NOTIFY, 8, reinterpret_cast<LPARAM>(&stranger));
   EXPECT_EQ(forwarded, 1);
   EXPECT_EQ(window->notifies, 0);
 }
@@ -149,8 +150,8 @@ TEST_F(WindowsDriverTest, NotificationsReachTheControlsOwnGadget) {
 TEST_F(WindowsDriverTest, ActivateAppPostsApplicationEventsWithoutSource) {
   const TestGadgetRef& window = Window();
   RecordedEvents().clear();  // the system's own activation may have reported already
-  SendMessageW(window->_hwnd, WM_ACTIVATEAPP, 1, 0);
-  SendMessageW(window->_hwnd, WM_ACTIVATEAPP, 0, 0);
+  SendMessageW(NativeOf(window), WM_ACTIVATEAPP, 1, 0);
+  SendMessageW(NativeOf(window), WM_ACTIVATEAPP, 0, 0);
   ASSERT_EQ(RecordedEvents().size(), 2u);
   EXPECT_EQ(RecordedEvents()[0]->id, AppResume);
   EXPECT_EQ(RecordedEvents()[1]->id, AppSuspend);
@@ -164,12 +165,12 @@ TEST_F(WindowsDriverTest, ClientWindowNeverRunsTheControlsProcedure) {
   const TestGadgetRef& window = Window();
   auto box = Keep(std::make_shared<TTestGadget>());
   HWND frame = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 5, 5, 200,
-                               100, window->_hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+                               100, NativeOf(window), nullptr, GetModuleHandleW(nullptr), nullptr);
   HWND client = CreateWindowExW(0, DriverClass(), L"", WS_CHILD | WS_VISIBLE, 4, 16, 190, 80, frame,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
   box->Register(GADGETCLASS_PANEL, frame, client, 0);
   box->_setparent(window, -1);
-  ASSERT_NE(box->_proc, nullptr);
+  ASSERT_NE(box->PreviousProc(), nullptr);
   EXPECT_EQ(box->Query(QUERY_NATIVE_CLIENT), reinterpret_cast<NativeHandle>(client));
 
   SendMessageW(client, BM_SETCHECK, BST_CHECKED, 0);
@@ -179,8 +180,10 @@ TEST_F(WindowsDriverTest, ClientWindowNeverRunsTheControlsProcedure) {
 
 TEST_F(WindowsDriverTest, RawInputBecomesEventsOnlyAsTheSensitivityAsks) {
   auto panel = Child(nullptr, 0, GADGETCLASS_PANEL, 0, 0, 100, 100);
-  auto move = [&](int x, int y) { SendMessageW(panel->_hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); };
-  auto key = [&] { SendMessageW(panel->_hwnd, WM_KEYDOWN, 'A', 1); };
+  auto move = [&](int x, int y) {
+    SendMessageW(NativeOf(panel), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  };
+  auto key = [&] { SendMessageW(NativeOf(panel), WM_KEYDOWN, 'A', 1); };
   move(3, 4);
   key();
   EXPECT_EQ(CountEvents(MouseMove, panel), 0);
@@ -201,7 +204,7 @@ TEST_F(WindowsDriverTest, RawInputBecomesEventsOnlyAsTheSensitivityAsks) {
 }
 
 TEST_F(WindowsDriverTest, PostGuiEventDropsWhileDesensitizedAndFlipsToggleItems) {
-  struct TList final : TTestGadget {
+  struct TList final : TWindowsListGadget {
     std::vector<int32_t> states = std::vector<int32_t>(2, 0);
     int32_t SetListItemState(int32_t index, int32_t state) override {
       states[static_cast<size_t>(index)] = state;
@@ -210,7 +213,6 @@ TEST_F(WindowsDriverTest, PostGuiEventDropsWhileDesensitizedAndFlipsToggleItems)
     int32_t ListItemState(int32_t index) override { return states[static_cast<size_t>(index)]; }
   };
   auto list = std::make_shared<TList>();
-  list->_class = GADGETCLASS_LISTBOX;
   list->InsertItem(0, u"plain", u"", -1, nullptr, 0);
   list->InsertItem(1, u"toggle", u"", -1, nullptr, ITEMFLAG_TOGGLING);
 
@@ -247,13 +249,13 @@ TEST_F(WindowsDriverTest, LayoutMovesKidsInOneBatchAndRedrawsOnlyOutermost) {
   EXPECT_EQ(inner->redrawDuringLayout, 0);  // nested in the outer pass
   EXPECT_EQ(RedrawOnLayout, 1);
   EXPECT_GT(inner->resized, innerResizedBefore);  // told after the batch ended
-  EXPECT_EQ(outer->hdwpStruct, nullptr);
+  EXPECT_EQ(outer->ResizeBatchOpen(), false);
 
-  const RECT innerRect = RectInParent(inner->_hwnd);
+  const RECT innerRect = RectInParent(NativeOf(inner));
   EXPECT_EQ(innerRect.left, 10);
   EXPECT_EQ(innerRect.right - innerRect.left, 200);  // both edges locked: grows with the parent
   EXPECT_EQ(innerRect.bottom - innerRect.top, 150);
-  const RECT leafRect = RectInParent(leaf->_hwnd);
+  const RECT leafRect = RectInParent(NativeOf(leaf));
   EXPECT_EQ(leafRect.right - leafRect.left, 120);
 }
 
@@ -281,22 +283,22 @@ TEST_F(WindowsDriverTest, ClientSizeComesFromTheNativeFrame) {
 
 TEST_F(WindowsDriverTest, HidingMovesTheFocusOutOnlyWhenItWasInside) {
   const TestGadgetRef& window = Window();
-  SetForegroundWindow(window->_hwnd);
+  SetForegroundWindow(NativeOf(window));
   auto panel = Child(nullptr, 0, GADGETCLASS_PANEL, 0, 0, 200, 100);
   auto field = MakeChild(panel, L"EDIT", WS_TABSTOP, GADGETCLASS_TEXTFIELD, 5, 5, 100, 20);
   auto other = Child(nullptr, 0, GADGETCLASS_PANEL, 210, 0, 100, 100);
   PumpPending();
 
   EXPECT_EQ(field->Activate(ACTION_FOCUS), 1);  // a control: through the dialog manager
-  ASSERT_EQ(GetFocus(), field->_hwnd);
+  ASSERT_EQ(GetFocus(), NativeOf(field));
   EXPECT_EQ(GuiDriver().ActiveGadget(), field);
 
   other->SetShow(0);  // does not hold the focus
-  EXPECT_EQ(GetFocus(), field->_hwnd);
+  EXPECT_EQ(GetFocus(), NativeOf(field));
   EXPECT_TRUE(other->State() & GADGETSTATE_HIDDEN);
 
   panel->SetShow(0);
-  EXPECT_EQ(GetFocus(), window->_hwnd);
+  EXPECT_EQ(GetFocus(), NativeOf(window));
   EXPECT_EQ(panel->State() & GADGETSTATE_HIDDEN, GADGETSTATE_HIDDEN);
   panel->SetShow(1);
   EXPECT_EQ(panel->State() & GADGETSTATE_HIDDEN, 0);
@@ -317,8 +319,8 @@ TEST_F(WindowsDriverTest, CreateGadgetBuildsSilentlyAndRefusesUnknownClasses) {
   PumpPending();
   auto windowsField = std::dynamic_pointer_cast<TWindowsGadget>(field);
   ASSERT_TRUE(windowsField);
-  EXPECT_EQ(windowsField->class_, GADGETCLASS_TEXTFIELD);
-  EXPECT_EQ(windowsField->_sensitive, 1);
+  EXPECT_EQ(windowsField->CreatedClass(), GADGETCLASS_TEXTFIELD);
+  EXPECT_EQ(windowsField->IsSensitive(), 1);
   EXPECT_EQ(field->GetText(), u"abc");
   EXPECT_EQ(field->Parent(), window);
   // The native control reported the text it was given; no gadget posted anything.

@@ -103,19 +103,19 @@ std::vector<std::u16string> ActionAddresses(const GadgetRef& view) {
 
 TEST_F(WindowsHtmlViewTest, HostWindowSitsInTheGroupWhereTheViewIs) {
   auto view = NewView(0);
-  ASSERT_TRUE(view && view->_hwnd && view->mshtml);
+  ASSERT_TRUE(view && NativeOf(view) && view->mshtml);
   wchar_t className[64] = {};
-  GetClassNameW(view->_hwnd, className, 64);
+  GetClassNameW(NativeOf(view), className, 64);
   EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(className)), kWindowClassName);
-  EXPECT_EQ(StyleOf(view->_hwnd) & 0x54010000, 0x54010000);
-  EXPECT_TRUE(ExStyleOf(view->_hwnd) & WS_EX_CONTROLPARENT);
-  EXPECT_EQ(GetParent(view->_hwnd), Window()->_hwnd);
-  EXPECT_EQ(Corners(view->_hwnd), (std::array<LONG, 4>{10, 20, 310, 220}));
+  EXPECT_EQ(StyleOf(NativeOf(view)) & 0x54010000, 0x54010000);
+  EXPECT_TRUE(ExStyleOf(NativeOf(view)) & WS_EX_CONTROLPARENT);
+  EXPECT_EQ(GetParent(NativeOf(view)), NativeOf(Window()));
+  EXPECT_EQ(Corners(NativeOf(view)), (std::array<LONG, 4>{10, 20, 310, 220}));
 
   view->SetShape(5, 6, 150, 100);
-  EXPECT_EQ(Corners(view->_hwnd), (std::array<LONG, 4>{5, 6, 155, 106}));
+  EXPECT_EQ(Corners(NativeOf(view)), (std::array<LONG, 4>{5, 6, 155, 106}));
   // The browser's own window inside follows the rectangle it was told.
-  HWND browser = GetWindow(view->_hwnd, GW_CHILD);
+  HWND browser = GetWindow(NativeOf(view), GW_CHILD);
   ASSERT_TRUE(browser);
   EXPECT_EQ(Corners(browser), (std::array<LONG, 4>{0, 0, 150, 100}));
 }
@@ -192,13 +192,13 @@ TEST_F(WindowsHtmlViewTest, EndingViewsLeavesNoReferenceHostOrWindowBehind) {
     HWND host = nullptr;
     if (round % 2 == 0) {
       auto view = Make<TWindowsHTMLView>(GADGETCLASS_HTMLVIEW, u"", 0, 0, 100, 80, Window(), 0);
-      host = view->_hwnd;
+      host = NativeOf(view);
       browsers += view->mshtml->HasBrowser() ? 1 : 0;
       view->Free();
     } else {
       auto panel = Make<TWindowsPanel>(GADGETCLASS_PANEL, u"", 0, 0, 120, 90, Window(), 0);
       auto view = Make<TWindowsHTMLView>(GADGETCLASS_HTMLVIEW, u"", 0, 0, 100, 80, panel, 0);
-      host = view->_hwnd;
+      host = NativeOf(view);
       browsers += view->mshtml->HasBrowser() ? 1 : 0;
       panel->Free();
       EXPECT_FALSE(view->mshtml) << "round " << round;

@@ -69,7 +69,7 @@ GadgetRef FilledWindow(Recorded& recorded) {
   GadgetRef panel = NewPanel(0, 0, 500, 300, window, PANEL_SUNKEN, u"");
   PanelSetColour(panel, 200, 220, 240);
   PanelSetPixmap(panel, Picture(32, 32), 0);
-  recorded.gdiObjects.push_back(std::static_pointer_cast<TWindowsPanel>(panel)->_bitmap.get());
+  recorded.gdiObjects.push_back(std::static_pointer_cast<TWindowsPanel>(panel)->Picture());
   GadgetRef group = NewPanel(5, 5, 200, 120, panel, PANEL_GROUP, u"Group");
   NewCanvas(210, 5, 60, 60, panel, 0);
 
@@ -113,10 +113,10 @@ GadgetRef FilledWindow(Recorded& recorded) {
   recorded.menus.push_back(GetMenu(recorded.windows.back()));
   for (const GadgetRef& menu : {file, open, more}) {
     auto windowsMenu = std::static_pointer_cast<TWindowsMenu>(menu);
-    recorded.menuKeys.push_back(windowsMenu->_key);
-    if (windowsMenu->_hmenu) recorded.menus.push_back(windowsMenu->_hmenu);
+    recorded.menuKeys.push_back(windowsMenu->Key());
+    if (windowsMenu->NativeMenu()) recorded.menus.push_back(windowsMenu->NativeMenu());
   }
-  recorded.gdiObjects.push_back(std::static_pointer_cast<TWindowsMenu>(open)->_iconBitmap.get());
+  recorded.gdiObjects.push_back(std::static_pointer_cast<TWindowsMenu>(open)->Picture());
   return window;
 }
 

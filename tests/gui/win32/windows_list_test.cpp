@@ -19,13 +19,13 @@ class WindowsListTest : public DriverTest {
   }
   // The suite's window in front with `focus` focused, so real input reaches it.
   void BringToFront(HWND focus) {
-    SetWindowPos(Window()->_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Window()->_hwnd);
+    SetWindowPos(NativeOf(Window()), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(NativeOf(Window()));
     SetFocus(focus);
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == focus; })) << "the window cannot get focus";
   }
   void TearDown() override {
-    SetWindowPos(Window()->_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(NativeOf(Window()), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DriverTest::TearDown();
   }
 };
@@ -78,7 +78,7 @@ void Keys(std::initializer_list<WORD> keys) {
 POINT ItemPoint(const std::shared_ptr<TWindowsListBox>& list, int32_t index) {
   RECT rect{};
   rect.left = LVIR_LABEL;
-  SendMessageW(list->_hwnd, LVM_GETITEMRECT, static_cast<WPARAM>(index),
+  SendMessageW(NativeOf(list), LVM_GETITEMRECT, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(&rect));
   return POINT{rect.left + 5, (rect.top + rect.bottom) / 2};
 }
@@ -88,7 +88,7 @@ std::u16string NativeItemText(const std::shared_ptr<TWindowsListBox>& list, int3
   LVITEMW item{};
   item.pszText = text;
   item.cchTextMax = 64;
-  SendMessageW(list->_hwnd, LVM_GETITEMTEXTW, static_cast<WPARAM>(index),
+  SendMessageW(NativeOf(list), LVM_GETITEMTEXTW, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(&item));
   return reinterpret_cast<const char16_t*>(text);
 }
@@ -99,13 +99,13 @@ TEST_F(WindowsListTest, ProgramSelectionIsSilentAndAModifiedItemLosesIt) {
   for (const char16_t* text : {u"uno", u"due", u"tre"}) GadgetAddItem(list, text);
   GadgetSelectItem(list, 1);
   EXPECT_EQ(GadgetSelectedItem(list), 1);
-  EXPECT_EQ(list->_selected, 1);
+  EXPECT_EQ(list->SelectedIndex(), 1);
 
   GadgetModifyItem(list, 1, u"DUE", 0, -1, u"", nullptr);
   EXPECT_EQ(NativeItemText(list, 1), u"DUE");
   EXPECT_EQ(NativeItemText(list, 2), u"tre");
   EXPECT_EQ(GadgetSelectedItem(list), -1);
-  EXPECT_EQ(list->_selected, -1);
+  EXPECT_EQ(list->SelectedIndex(), -1);
   PumpPending();
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 }
@@ -115,18 +115,18 @@ TEST_F(WindowsListTest, ClicksSelectAndAClickBesideTheItemsDeselectsOnce) {
   auto first = NewText(u"first");
   GadgetAddItem(list, u"uno", 0, -1, u"", first);
   GadgetAddItem(list, u"due");
-  BringToFront(list->_hwnd);
+  BringToFront(NativeOf(list));
 
-  Click(list->_hwnd, ItemPoint(list, 0));
+  Click(NativeOf(list), ItemPoint(list, 0));
   ASSERT_TRUE(PumpUntil([&] { return !EventsOf(GadgetSelect, list).empty(); }));
   EXPECT_EQ(EventsOf(GadgetSelect, list)[0]->data, 0);
   EXPECT_EQ(EventsOf(GadgetSelect, list)[0]->extra, first);
 
   RecordedEvents().clear();
-  const POINT beside{20, ClientRectOf(list->_hwnd).bottom - 10};
-  Click(list->_hwnd, beside);
+  const POINT beside{20, ClientRectOf(NativeOf(list)).bottom - 10};
+  Click(NativeOf(list), beside);
   ASSERT_TRUE(PumpUntil([&] { return !EventsOf(GadgetSelect, list).empty(); }));
-  Click(list->_hwnd, beside);
+  Click(NativeOf(list), beside);
   PumpFor(300);
   EXPECT_EQ(DataOf(EventsOf(GadgetSelect, list)), (std::vector<int32_t>{-1}));
   EXPECT_EQ(EventsOf(GadgetSelect, list)[0]->extra, nullptr);
@@ -139,16 +139,16 @@ TEST_F(WindowsListTest, DoubleAndRightClicksCarryTheItemsExtra) {
   GadgetAddItem(list, u"uno");
   GadgetAddItem(list, u"due", 0, -1, u"", second);
   GadgetAddItem(list, u"tre", 0, -1, u"", third);
-  BringToFront(list->_hwnd);
+  BringToFront(NativeOf(list));
 
-  Mouse(list->_hwnd, ItemPoint(list, 1),
+  Mouse(NativeOf(list), ItemPoint(list, 1),
         {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
   ASSERT_TRUE(PumpUntil([&] { return !EventsOf(GadgetAction, list).empty(); }))
       << DescribeRecorded();
   EXPECT_EQ(EventsOf(GadgetAction, list)[0]->data, 1);
   EXPECT_EQ(EventsOf(GadgetAction, list)[0]->extra, second);
 
-  Mouse(list->_hwnd, ItemPoint(list, 2), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+  Mouse(NativeOf(list), ItemPoint(list, 2), {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
   ASSERT_TRUE(PumpUntil([&] { return !EventsOf(GadgetMenu, list).empty(); })) << DescribeRecorded();
   EXPECT_EQ(EventsOf(GadgetMenu, list)[0]->data, 2);
   EXPECT_EQ(EventsOf(GadgetMenu, list)[0]->extra, third);
@@ -170,31 +170,71 @@ TEST_F(WindowsListTest, BatchIsDrawnOnceWithTheColumnFittingTheWidestItem) {
   PumpPending();
   ColumnWidthCalls = 0;
   Paints = 0;
-  ASSERT_TRUE(SetWindowSubclass(list->_hwnd, &CountColumnFits, 1, 0));
+  ASSERT_TRUE(SetWindowSubclass(NativeOf(list), &CountColumnFits, 1, 0));
   std::u16string widest;
   for (int i = 0; i < 200; ++i) {
     widest = u"voce " + std::u16string(static_cast<size_t>(i / 4), u'x');
     GadgetAddItem(list, widest);
   }
   EXPECT_EQ(ColumnWidthCalls, 0) << "no fit per insert";
-  const LRESULT width = SendMessageW(list->_hwnd, LVM_GETCOLUMNWIDTH, 0, 0);
-  const LRESULT needed =
-      SendMessageW(list->_hwnd, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(widest.c_str()));
+  const LRESULT width = SendMessageW(NativeOf(list), LVM_GETCOLUMNWIDTH, 0, 0);
+  const LRESULT needed = SendMessageW(NativeOf(list), LVM_GETSTRINGWIDTHW, 0,
+                                      reinterpret_cast<LPARAM>(widest.c_str()));
   EXPECT_GE(width, needed);
   PumpFor(100);
   // One fit for the batch, before the width was read: one or two width calls.
   EXPECT_GE(ColumnWidthCalls, 1);
   EXPECT_LE(ColumnWidthCalls, 2);
   EXPECT_GE(Paints, 1) << "the batch is drawn once the message loop runs";
-  RemoveWindowSubclass(list->_hwnd, &CountColumnFits, 1);
+  RemoveWindowSubclass(NativeOf(list), &CountColumnFits, 1);
+}
+
+// Native item measurements: one per LVM_GETSTRINGWIDTHW, and every item for each width
+// the control fits to its items itself (LVSCW_AUTOSIZE and LVSCW_AUTOSIZE_USEHEADER).
+int Measurements = 0;
+
+LRESULT CALLBACK CountMeasurements(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR) {
+  if (msg == LVM_GETSTRINGWIDTHW) ++Measurements;
+  const auto width = static_cast<short>(LOWORD(lParam));
+  if (msg == LVM_SETCOLUMNWIDTH && (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER)) {
+    Measurements += ListView_GetItemCount(hwnd);
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(WindowsListTest, EachItemIsMeasuredOnceWhenAddedAndSelected) {
+  auto list = New<TWindowsListBox>(GADGETCLASS_LISTBOX, 0);
+  const HWND hwnd = reinterpret_cast<HWND>(list->Query(QUERY_NATIVE));
+  Measurements = 0;
+  ASSERT_TRUE(SetWindowSubclass(hwnd, &CountMeasurements, 1, 0));
+  constexpr int kItems = 300;
+  for (int i = 0; i < kItems; ++i) {
+    GadgetAddItem(list, u"riga " + std::u16string(static_cast<size_t>(i % 50), u'x'));
+    GadgetSelectItem(list, i);  // scrolls it into view: the column must fit
+  }
+  EXPECT_EQ(Measurements, kItems);
+  const std::u16string second = u"riga " + std::u16string(48, u'x');
+  const LRESULT before = ListView_GetColumnWidth(hwnd, 0);
+  for (int i = kItems - 1; i >= 0; --i) {
+    if (i % 50 == 49) GadgetRemoveItem(list, i);  // every widest item goes
+  }
+  const LRESULT after = ListView_GetColumnWidth(hwnd, 0);
+  EXPECT_EQ(Measurements, kItems) << "the kept widths are rescanned, not measured again";
+  EXPECT_LT(after, before);
+  EXPECT_GE(after, ListView_GetStringWidth(hwnd, reinterpret_cast<LPCWSTR>(second.c_str())));
+  GadgetModifyItem(list, 0, u"lunghissima " + std::u16string(80, u'x'), 0, -1, u"", nullptr);
+  EXPECT_EQ(Measurements, kItems + 1);
+  EXPECT_GT(ListView_GetColumnWidth(hwnd, 0), before);
+  RemoveWindowSubclass(hwnd, &CountMeasurements, 1);
 }
 
 // ---- combo box ----
 
 TEST_F(WindowsListTest, EveryKeystrokeInAnEditableComboPostsOneAction) {
   auto combo = New<TWindowsComboBox>(GADGETCLASS_COMBOBOX, COMBOBOX_EDITABLE, 10, 10, 200, 24);
-  ASSERT_TRUE(combo && combo->_editHwnd && combo->_comboHwnd);
-  BringToFront(combo->_editHwnd);
+  ASSERT_TRUE(combo && combo->EditHwnd() && combo->ComboHwnd());
+  BringToFront(combo->EditHwnd());
   EXPECT_EQ(GuiDriver().ActiveGadget(), combo);
 
   Keys({'A', 'B', 'C', VK_BACK});
@@ -221,15 +261,16 @@ LRESULT CALLBACK RecordCueBanner(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 TEST_F(WindowsListTest, DropDownListTellsItsChoiceAndShowsTheTextAsHint) {
   auto combo = New<TWindowsComboBox>(GADGETCLASS_COMBOBOX, 0, 10, 10, 200, 24);
-  ASSERT_TRUE(combo && combo->_comboHwnd);
-  EXPECT_EQ(combo->_editHwnd, nullptr);
-  ASSERT_TRUE(SetWindowSubclass(combo->_comboHwnd, &RecordCueBanner, 1, 0));
+  ASSERT_TRUE(combo && combo->ComboHwnd());
+  EXPECT_EQ(combo->EditHwnd(), nullptr);
+  ASSERT_TRUE(SetWindowSubclass(combo->ComboHwnd(), &RecordCueBanner, 1, 0));
   GadgetSetText(combo, u"Scegli");
-  RemoveWindowSubclass(combo->_comboHwnd, &RecordCueBanner, 1);
+  RemoveWindowSubclass(combo->ComboHwnd(), &RecordCueBanner, 1);
   EXPECT_EQ(CueBannerSent, u"Scegli");
   // Wine's combo boxes know no cue banners; where the control keeps it, it reads back.
   wchar_t banner[32] = {};
-  if (SendMessageW(combo->_comboHwnd, CB_GETCUEBANNER, reinterpret_cast<WPARAM>(banner), 32) == 1) {
+  if (SendMessageW(combo->ComboHwnd(), CB_GETCUEBANNER, reinterpret_cast<WPARAM>(banner), 32) ==
+      1) {
     EXPECT_STREQ(banner, L"Scegli");
   }
   EXPECT_EQ(GadgetGetText(combo), u"");
@@ -244,7 +285,7 @@ TEST_F(WindowsListTest, DropDownListTellsItsChoiceAndShowsTheTextAsHint) {
   PumpPending();
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 
-  const HWND inner = combo->_comboHwnd;
+  const HWND inner = combo->ComboHwnd();
   combo->Free();
   EXPECT_EQ(GadgetOfHwnd(inner), nullptr);
 }
@@ -254,11 +295,11 @@ TEST_F(WindowsListTest, HiddenComboStaysHiddenThroughAResizeWithoutRedraw) {
   GadgetHide(combo);
   Window()->StartDoubleBuffer();  // what a window does around a resize by the user
   Window()->EndDoubleBuffer();
-  EXPECT_FALSE(IsWindowVisible(combo->_hwnd));
+  EXPECT_FALSE(IsWindowVisible(NativeOf(combo)));
   GadgetShow(combo);
   Window()->StartDoubleBuffer();
   Window()->EndDoubleBuffer();
-  EXPECT_TRUE(IsWindowVisible(combo->_hwnd));
+  EXPECT_TRUE(IsWindowVisible(NativeOf(combo)));
 }
 
 // Three items, the last two with extras.
@@ -273,7 +314,7 @@ TEST_F(WindowsListTest, ChoosingWithKeysPostsTheItemAndItsExtra) {
   auto second = NewText(u"second");
   FillChoices(combo, second, NewText(u"third"));
   GadgetSelectItem(combo, 0);
-  BringToFront(combo->_comboHwnd);
+  BringToFront(combo->ComboHwnd());
 
   Keys({VK_DOWN});
   ASSERT_TRUE(PumpUntil([&] { return !EventsOf(GadgetAction, combo).empty(); }))
@@ -284,19 +325,36 @@ TEST_F(WindowsListTest, ChoosingWithKeysPostsTheItemAndItsExtra) {
   EXPECT_EQ(GadgetGetText(combo), u"due");
 }
 
+TEST_F(WindowsListTest, ChoosingWithKeysInAnEditableComboPostsTheItemItShows) {
+  auto combo = New<TWindowsComboBox>(GADGETCLASS_COMBOBOX, COMBOBOX_EDITABLE, 10, 10, 200, 24);
+  auto second = NewText(u"second");
+  FillChoices(combo, second, NewText(u"third"));
+  GadgetSelectItem(combo, 0);
+  BringToFront(combo->EditHwnd());
+
+  Keys({VK_DOWN});
+  ASSERT_TRUE(PumpUntil([&] { return !EventsOf(GadgetAction, combo).empty(); }))
+      << DescribeRecorded();
+  PumpFor(200);
+  EXPECT_EQ(DataOf(EventsOf(GadgetAction, combo)), (std::vector<int32_t>{1})) << DescribeRecorded();
+  EXPECT_EQ(EventsOf(GadgetAction, combo)[0]->extra, second);
+  EXPECT_EQ(GadgetSelectedItem(combo), 1);
+  EXPECT_EQ(GadgetGetText(combo), u"due");
+}
+
 TEST_F(WindowsListTest, ChoosingWithTheMousePostsTheItemAndShowsItInTheField) {
   auto combo = New<TWindowsComboBox>(GADGETCLASS_COMBOBOX, COMBOBOX_EDITABLE, 10, 10, 200, 24);
   auto third = NewText(u"third");
   FillChoices(combo, NewText(u"second"), third);
-  BringToFront(combo->_editHwnd);
+  BringToFront(combo->EditHwnd());
 
   // Drop the list down with its button, then click its last item.
-  const RECT box = ClientRectOf(combo->_comboHwnd);
-  Click(combo->_comboHwnd, POINT{box.right - 8, box.bottom / 2});
+  const RECT box = ClientRectOf(combo->ComboHwnd());
+  Click(combo->ComboHwnd(), POINT{box.right - 8, box.bottom / 2});
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   ASSERT_TRUE(PumpUntil([&] {
-    return GetComboBoxInfo(combo->_comboHwnd, &info) && info.hwndList &&
+    return GetComboBoxInfo(combo->ComboHwnd(), &info) && info.hwndList &&
            IsWindowVisible(info.hwndList);
   })) << "the list did not drop down";
   RECT item{};

@@ -35,18 +35,18 @@ TEST_F(LookAndInputTest, TooltipsKeepCrLfLineEndsInTheSharedWindow) {
 
   label->SetTooltip(u"a\nb");
   EXPECT_EQ(label->GetTooltip(), u"a\r\nb");
-  EXPECT_EQ(label->_toolAdded, 1);
+  EXPECT_EQ(label->IsSharedTool(), true);
   EXPECT_EQ(ToolCount(), before + 1);
-  EXPECT_EQ(ToolText(label->_hwnd), u"a\r\nb");
+  EXPECT_EQ(ToolText(NativeOf(label)), u"a\r\nb");
 
   label->SetTooltip(u"x\r\ny\r\n");  // an update: still one tool
   EXPECT_EQ(label->GetTooltip(), u"x\r\ny\r\n");
   EXPECT_EQ(ToolCount(), before + 1);
-  EXPECT_EQ(ToolText(label->_hwnd), u"x\r\ny\r\n");
+  EXPECT_EQ(ToolText(NativeOf(label)), u"x\r\ny\r\n");
 
   label->SetTooltip(u"");
   EXPECT_EQ(label->GetTooltip(), u"");
-  EXPECT_EQ(label->_toolAdded, 0);
+  EXPECT_EQ(label->IsSharedTool(), false);
   EXPECT_EQ(ToolCount(), before);
   other->SetTooltip(u"");  // never had one: nothing changes
   EXPECT_EQ(ToolCount(), before);
@@ -74,7 +74,8 @@ TEST_F(LookAndInputTest, HotKeyEmitsOnPressAndSwallowsPressAndRelease) {
   const TestGadgetRef& window = Window();
   auto field = Child(L"EDIT", WS_TABSTOP, GADGETCLASS_TEXTFIELD, 5, 5, 200, 22);
   auto button = Child(L"BUTTON", WS_TABSTOP, GADGETCLASS_BUTTON, 5, 40, 80, 24);
-  ASSERT_TRUE(BringToFront(window->_hwnd, field->_hwnd)) << "the test window cannot get focus";
+  ASSERT_TRUE(BringToFront(NativeOf(window), NativeOf(field)))
+      << "the test window cannot get focus";
   int keyMessages = 0;
   field->onMessage = [&](HWND, UINT msg, WPARAM wParam, LPARAM) -> LRESULT {
     if ((msg == WM_KEYDOWN || msg == WM_KEYUP) && wParam == 'K') ++keyMessages;
@@ -113,7 +114,7 @@ TEST_F(LookAndInputTest, HotKeyEmitsOnPressAndSwallowsPressAndRelease) {
   SettleKeys();
   EXPECT_EQ(CountEvents(GadgetAction, button), 4);
   button->SetHotKey(0, 0);
-  EXPECT_EQ(HotKeyFind('J', ModControl, reinterpret_cast<NativeHandle>(window->_hwnd)), nullptr);
+  EXPECT_EQ(HotKeyFind('J', ModControl, reinterpret_cast<NativeHandle>(NativeOf(window))), nullptr);
 }
 
 TEST_F(LookAndInputTest, HotKeyOfAnotherWindowLetsTheKeyThrough) {
@@ -122,13 +123,14 @@ TEST_F(LookAndInputTest, HotKeyOfAnotherWindowLetsTheKeyThrough) {
   auto second = Keep(MakeWindow(500, 60, 300, 200));
   auto field = MakeChild(second, L"EDIT", WS_TABSTOP, GADGETCLASS_TEXTFIELD, 5, 5, 200, 22);
   button->SetHotKey('K', 0);
-  ASSERT_TRUE(BringToFront(second->_hwnd, field->_hwnd)) << "the test window cannot get focus";
+  ASSERT_TRUE(BringToFront(NativeOf(second), NativeOf(field)))
+      << "the test window cannot get focus";
   SendInputs({KeyInput('K', false), KeyInput('K', true)});
   SettleKeys();
   EXPECT_EQ(CountEvents(GadgetAction, button), 0);
   EXPECT_EQ(field->GetText(), u"k");
   button->Free();  // removes its hot key
-  EXPECT_EQ(HotKeyFind('K', 0, reinterpret_cast<NativeHandle>(first->_hwnd)), nullptr);
+  EXPECT_EQ(HotKeyFind('K', 0, reinterpret_cast<NativeHandle>(NativeOf(first))), nullptr);
 }
 
 COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
@@ -167,18 +169,19 @@ TEST_F(LookAndInputTest, ParentBackgroundLinesUpInsideASunkenParent) {
   sunken->onMessage = &PaintCoordinates;
   auto label = MakeChild(sunken, L"STATIC", 0, GADGETCLASS_LABEL, 30, 40, 20, 10);
 
-  HBRUSH brush = label->CreateControlBrush(label->_hwnd, nullptr);
+  HBRUSH brush = label->CreateControlBrush(NativeOf(label), nullptr);
   ASSERT_NE(brush, nullptr);
-  EXPECT_EQ(brush, label->_hbrush.get());
-  EXPECT_EQ(PixelOf(label->_hbitmap.get(), 0, 0), RGB(30, 40, 0));
-  EXPECT_EQ(PixelOf(label->_hbitmap.get(), 5, 3), RGB(35, 43, 0));
+  EXPECT_EQ(brush, label->ControlBrush());
+  EXPECT_EQ(PixelOf(label->ControlBrushBitmap(), 0, 0), RGB(30, 40, 0));
+  EXPECT_EQ(PixelOf(label->ControlBrushBitmap(), 5, 3), RGB(35, 43, 0));
 
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP target = CreateCompatibleBitmap(screen, 20, 10);
   ReleaseDC(nullptr, screen);
   HGDIOBJ old = SelectObject(dc, target);
-  EXPECT_EQ(TWindowsGadget::DrawParentBackground(dc, label->_hwnd, 1), GetStockObject(NULL_BRUSH));
+  EXPECT_EQ(TWindowsGadget::DrawParentBackground(dc, NativeOf(label), 1),
+            GetStockObject(NULL_BRUSH));
   EXPECT_EQ(GetPixel(dc, 0, 0), RGB(30, 40, 0));
   EXPECT_EQ(GetPixel(dc, 7, 2), RGB(37, 42, 0));
   SelectObject(dc, old);
@@ -187,8 +190,8 @@ TEST_F(LookAndInputTest, ParentBackgroundLinesUpInsideASunkenParent) {
 
   // With a colour of its own the control's brush is that colour.
   label->SetColor(9, 8, 7);
-  EXPECT_EQ(label->CreateControlBrush(label->_hwnd, nullptr), label->_brush.get());
-  EXPECT_FALSE(label->_hbitmap);
+  EXPECT_EQ(label->CreateControlBrush(NativeOf(label), nullptr), label->BackBrush());
+  EXPECT_EQ(label->ControlBrushBitmap(), nullptr);
 }
 
 TEST_F(LookAndInputTest, ControlColourMessagesFollowTheColourTable) {
@@ -196,29 +199,29 @@ TEST_F(LookAndInputTest, ControlColourMessagesFollowTheColourTable) {
   auto field = Child(L"EDIT", WS_TABSTOP, GADGETCLASS_TEXTFIELD, 5, 5, 100, 22);
   auto label = Child(L"STATIC", 0, GADGETCLASS_LABEL, 5, 40, 100, 20);
   auto panel = Child(nullptr, 0, GADGETCLASS_PANEL, 150, 5, 100, 100);
-  HDC dc = GetDC(window->_hwnd);
+  HDC dc = GetDC(NativeOf(window));
   auto ask = [&](UINT msg, HWND control) {
-    return reinterpret_cast<HBRUSH>(SendMessageW(window->_hwnd, msg, reinterpret_cast<WPARAM>(dc),
-                                                 reinterpret_cast<LPARAM>(control)));
+    return reinterpret_cast<HBRUSH>(SendMessageW(
+        NativeOf(window), msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
   };
 
   field->SetColor(10, 20, 30);
   field->SetTextColor(1, 2, 3);
-  EXPECT_EQ(field->_backcolor, static_cast<int32_t>(RGB(10, 20, 30)));
-  EXPECT_EQ(ask(WM_CTLCOLOREDIT, field->_hwnd), field->_brush.get());
+  EXPECT_EQ(field->BackColour(), static_cast<int32_t>(RGB(10, 20, 30)));
+  EXPECT_EQ(ask(WM_CTLCOLOREDIT, NativeOf(field)), field->BackBrush());
   EXPECT_EQ(GetBkColor(dc), RGB(10, 20, 30));
   EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
 
   label->SetTextColor(200, 0, 0);
-  HBRUSH labelBrush = ask(WM_CTLCOLORSTATIC, label->_hwnd);
-  EXPECT_EQ(labelBrush, label->_hbrush.get());
+  HBRUSH labelBrush = ask(WM_CTLCOLORSTATIC, NativeOf(label));
+  EXPECT_EQ(labelBrush, label->ControlBrush());
   EXPECT_NE(labelBrush, nullptr);
   EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
   EXPECT_EQ(GetTextColor(dc), RGB(200, 0, 0));
 
-  ask(WM_CTLCOLORSTATIC, panel->_hwnd);  // a plain panel: default processing
-  EXPECT_FALSE(panel->_hbrush);
-  ReleaseDC(window->_hwnd, dc);
+  ask(WM_CTLCOLORSTATIC, NativeOf(panel));  // a plain panel: default processing
+  EXPECT_EQ(panel->ControlBrush(), nullptr);
+  ReleaseDC(NativeOf(window), dc);
 }
 
 TEST_F(LookAndInputTest, PointerShapesAndTheClassCursor) {
@@ -229,7 +232,7 @@ TEST_F(LookAndInputTest, PointerShapesAndTheClassCursor) {
   driver.SetPointer(3);
   EXPECT_EQ(PointerCursor, wait);
   SetCursor(arrow);
-  EXPECT_EQ(SendMessageW(window->_hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(window->_hwnd),
+  EXPECT_EQ(SendMessageW(NativeOf(window), WM_SETCURSOR, reinterpret_cast<WPARAM>(NativeOf(window)),
                          MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
             TRUE);
   EXPECT_EQ(GetCursor(), wait);
@@ -320,9 +323,9 @@ TEST_F(LookAndInputTest, LoadedFontsHaveTheCharacterHeightOfTheirPoints) {
 
   auto field = Child(L"EDIT", WS_TABSTOP, GADGETCLASS_TEXTFIELD, 5, 5, 100, 22);
   field->SetFont(slanted);
-  EXPECT_EQ(SendMessageW(field->_hwnd, WM_GETFONT, 0, 0), static_cast<LRESULT>(slanted->handle));
+  EXPECT_EQ(SendMessageW(NativeOf(field), WM_GETFONT, 0, 0), static_cast<LRESULT>(slanted->handle));
   field->SetFont(std::make_shared<TGuiFont>());  // not a native font: the system font
-  EXPECT_EQ(SendMessageW(field->_hwnd, WM_GETFONT, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(NativeOf(field), WM_GETFONT, 0, 0), 0);
 }
 
 }  // namespace

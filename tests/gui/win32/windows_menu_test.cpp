@@ -26,7 +26,7 @@ WindowsMenuRef AsMenu(const GadgetRef& gadget) {
 std::u16string Caption(const GadgetRef& gadget) {
   WindowsMenuRef menu = AsMenu(gadget);
   wchar_t text[64] = {};
-  GetMenuStringW(menu->_pmenu, static_cast<UINT>(menu->_item), text, 64, MF_BYPOSITION);
+  GetMenuStringW(menu->ParentMenu(), static_cast<UINT>(menu->Position()), text, 64, MF_BYPOSITION);
   return std::u16string(reinterpret_cast<const char16_t*>(text));
 }
 
@@ -62,8 +62,8 @@ class WindowsMenuTest : public ::testing::Test {
     RecordedEvents().clear();
   }
   static bool BringToFront() {
-    SetForegroundWindow(window_->_hwnd);
-    return PumpUntil([] { return GetForegroundWindow() == window_->_hwnd; });
+    SetForegroundWindow(NativeOf(window_));
+    return PumpUntil([] { return GetForegroundWindow() == NativeOf(window_); });
   }
 
   static inline std::shared_ptr<TWindowsWindow> window_;
@@ -74,17 +74,17 @@ class WindowsMenuTest : public ::testing::Test {
 TEST_F(WindowsMenuTest, ChoiceInTheBarCarriesTheTagOfTheFirstMenu) {
   GadgetRef file = NewMenu(u"&File", 1, window_);
   ASSERT_TRUE(AsMenu(file));
-  EXPECT_EQ(AsMenu(file)->_key, 101);
+  EXPECT_EQ(AsMenu(file)->Key(), 101);
   EXPECT_EQ(file->Parent(), WindowGetMenu(window_));
   GadgetRef open = NewMenu(u"Apri", 7, file);
   NewMenu(u"", 0, file);
   NewMenu(u"Chiudi", 8, file);
   WindowUpdateMenu(window_);
-  HMENU bar = GetMenu(window_->_hwnd);
+  HMENU bar = GetMenu(NativeOf(window_));
   ASSERT_EQ(GetMenuItemCount(bar), 1);
   HMENU items = GetSubMenu(bar, 0);
   ASSERT_EQ(GetMenuItemCount(items), 3);
-  EXPECT_EQ(GetMenuItemID(items, 0), static_cast<UINT>(AsMenu(open)->_key));
+  EXPECT_EQ(GetMenuItemID(items, 0), static_cast<UINT>(AsMenu(open)->Key()));
   EXPECT_TRUE(GetMenuState(items, 1, MF_BYPOSITION) & MF_SEPARATOR) << "an empty text";
 
   ASSERT_TRUE(BringToFront()) << "the test window cannot get the focus";
@@ -94,7 +94,7 @@ TEST_F(WindowsMenuTest, ChoiceInTheBarCarriesTheTagOfTheFirstMenu) {
   ASSERT_TRUE(PumpUntil([&] { return !EventsOf(MenuAction, open).empty(); })) << DescribeRecorded();
   const std::vector<EventRef> chosen = EventsOf(MenuAction, open);
   ASSERT_EQ(chosen.size(), 1u);
-  EXPECT_EQ(chosen[0]->data, 7) << "the tag, not the key " << AsMenu(open)->_key;
+  EXPECT_EQ(chosen[0]->data, 7) << "the tag, not the key " << AsMenu(open)->Key();
   EXPECT_EQ(chosen[0]->extra, nullptr);
 }
 
@@ -140,7 +140,7 @@ TEST_F(WindowsMenuTest, StateSetWhileClosedShowsOnceTheBarIsRebuilt) {
   EXPECT_EQ(MenuIsEnabled(grey), 0);
   EXPECT_EQ(MenuIsChecked(tick), 1);
   WindowUpdateMenu(window_);
-  HMENU items = GetSubMenu(GetMenu(window_->_hwnd), 0);
+  HMENU items = GetSubMenu(GetMenu(NativeOf(window_)), 0);
   ASSERT_NE(items, nullptr);
   EXPECT_TRUE(GetMenuState(items, 0, MF_BYPOSITION) & MF_GRAYED);
   EXPECT_TRUE(GetMenuState(items, 1, MF_BYPOSITION) & MF_CHECKED);
@@ -171,9 +171,29 @@ TEST_F(WindowsMenuTest, PopupChoiceReachesTheProgramWithItsExtra) {
   EXPECT_EQ(chosen[0]->data, 2);
   EXPECT_EQ(chosen[0]->extra, extra);
   EXPECT_EQ(window_->popupextra, nullptr);
-  EXPECT_EQ(AsMenu(popup)->_hmenu, nullptr);
+  EXPECT_EQ(AsMenu(popup)->NativeMenu(), nullptr);
   EXPECT_EQ(LiveNativeCount(NativeKind::kMenu), menus) << "the pop-up is destroyed";
   MenuFree(popup);
+}
+
+TEST_F(WindowsMenuTest, TheBarsOwnMenuPoppedUpLeavesTheBarsItemsWorking) {
+  GadgetRef file = NewMenu(u"File", 1, window_);
+  GadgetRef grey = NewMenu(u"Grigio", 2, file);
+  GadgetRef tick = NewMenu(u"Spunta", 3, file);
+  WindowUpdateMenu(window_);
+  ASSERT_TRUE(BringToFront()) << "the test window cannot get the focus";
+  std::thread dismisser([] {
+    Sleep(200);
+    Tap(VK_ESCAPE);
+  });
+  WindowPopupMenu(window_, WindowGetMenu(window_), nullptr);
+  dismisser.join();
+  MenuDisable(grey);
+  MenuCheck(tick);
+  HMENU items = GetSubMenu(GetMenu(NativeOf(window_)), 0);
+  ASSERT_NE(items, nullptr);
+  EXPECT_TRUE(GetMenuState(items, 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(items, 1, MF_BYPOSITION) & MF_CHECKED);
 }
 
 TEST_F(WindowsMenuTest, ProgressBarShowsWholePercentagesWithinItsRange) {
@@ -204,10 +224,10 @@ struct Made {
 };
 
 void Note(Made& made, const GadgetRef& menu) {
-  made.keys.push_back(AsMenu(menu)->_key);
+  made.keys.push_back(AsMenu(menu)->Key());
   made.gadgets.push_back(menu);
-  if (HMENU own = AsMenu(menu)->_hmenu) made.menus.push_back(own);
-  if (HBITMAP picture = AsMenu(menu)->_iconBitmap.get()) made.pictures.push_back(picture);
+  if (HMENU own = AsMenu(menu)->NativeMenu()) made.menus.push_back(own);
+  if (HBITMAP picture = AsMenu(menu)->Picture()) made.pictures.push_back(picture);
 }
 
 ::testing::AssertionResult AllDestroyed(const std::vector<HMENU>& menus) {
@@ -252,7 +272,7 @@ TEST_F(WindowsMenuTest, MenusAndTheirWindowLeaveNothingBehind) {
     GadgetSetPixmap(save, picture, GADGETPIXMAP_ICON);
     WindowUpdateMenu(window);
     made.menus.push_back(GetMenu(hwnd));
-    for (const GadgetRef& menu : {file, recent}) made.menus.push_back(AsMenu(menu)->_hmenu);
+    for (const GadgetRef& menu : {file, recent}) made.menus.push_back(AsMenu(menu)->NativeMenu());
     WindowUpdateMenu(window);  // the old bar goes with its submenus
     ASSERT_EQ(LiveNativeCount(NativeKind::kMenu), menus) << "the window's bar is the window's";
     ASSERT_TRUE(AllDestroyed(made.menus)) << "after a rebuild, cycle " << cycle;

@@ -18,10 +18,13 @@
 #include "gui/platform.h"
 #include "gui/win32/control_util.h"
 #include "gui/win32/windows_driver.h"
+#include "tests/gui/win32/native_of.h"
 #include "tests/system/watchdog.h"
 
 namespace quardeln {
 namespace {
+
+using test::NativeOf;
 
 using namespace std::chrono_literals;
 
@@ -112,7 +115,7 @@ LRESULT Filter(TWindowsTextArea& area, UINT msg, WPARAM wParam, int32_t mods = 0
                MSGFILTER* out = nullptr) {
   HeldKeys held(mods);
   MSGFILTER filter{};
-  filter.nmhdr.hwndFrom = area._hwnd;
+  filter.nmhdr.hwndFrom = area.Hwnd();
   filter.nmhdr.code = EN_MSGFILTER;
   filter.msg = msg;
   filter.wParam = wParam;
@@ -181,7 +184,7 @@ class TextAreaTest : public ::testing::Test {
                                             const std::shared_ptr<THostWindow>& host = host_) {
     GadgetRef gadget = NewTextArea(5, 9, 373, 219, host, style);
     auto area = std::dynamic_pointer_cast<TWindowsTextArea>(gadget);
-    EXPECT_TRUE(area && area->_hwnd && area->idoc) << "no rich edit area was made";
+    EXPECT_TRUE(area && NativeOf(area) && area->idoc) << "no rich edit area was made";
     if (area) areas_.push_back(area);
     return area;
   }
@@ -276,7 +279,7 @@ TEST_F(TextAreaTest, ProgramChangesPostNothingButTypingPostsOneActionPerChange) 
   EXPECT_TRUE(Recorded().empty()) << "program-made changes posted " << Recorded().size();
 
   area->SetSelection(area->CharCount(), 0, TEXTAREA_CHARS);
-  Type(area->_hwnd, u"abc");
+  Type(NativeOf(area), u"abc");
   Pump();
   EXPECT_EQ(CountOf(GadgetAction, area), 3);
   for (const EventRef& event : Recorded()) {
@@ -291,18 +294,18 @@ TEST_F(TextAreaTest, NestedLocksHoldEventsBackUntilTheLastUnlock) {
   auto area = NewArea();
   area->LockText();
   area->LockText();
-  Type(area->_hwnd, u"x");
+  Type(NativeOf(area), u"x");
   area->UnlockText();
-  Type(area->_hwnd, u"y");
+  Type(NativeOf(area), u"y");
   EXPECT_EQ(CountOf(GadgetAction, area), 0);
   EXPECT_EQ(CountOf(GadgetSelect, area), 0);
   area->UnlockText();
-  Type(area->_hwnd, u"z");
+  Type(NativeOf(area), u"z");
   EXPECT_EQ(CountOf(GadgetAction, area), 1);
   // An unlock too many must not leave the area silenced.
   area->UnlockText();
-  EXPECT_EQ(area->_locked, 0);
-  Type(area->_hwnd, u"w");
+  EXPECT_EQ(area->LockDepth(), 0);
+  Type(NativeOf(area), u"w");
   EXPECT_EQ(CountOf(GadgetAction, area), 2);
   EXPECT_EQ(area->GetText(), u"xyzw");
 }
@@ -323,18 +326,18 @@ TEST_F(TextAreaTest, ReadOnlyAreaLetsOnlyNavigationSelectAllAndCopyThrough) {
   EXPECT_NE(Filter(*area, WM_CHAR, 'q'), 0);
 
   // The same through the control itself.
-  Press(area->_hwnd, VK_RIGHT);
+  Press(NativeOf(area), VK_RIGHT);
   EXPECT_EQ(area->GetCursorPos(TEXTAREA_CHARS), 1);
-  Press(area->_hwnd, VK_DELETE);
-  Press(area->_hwnd, VK_BACK, '\b');
-  Press(area->_hwnd, 'Q', 'q');
-  SetClipboardText(host_->_hwnd, u"pasted");
-  Press(area->_hwnd, 'V', 0x16, ModControl);
+  Press(NativeOf(area), VK_DELETE);
+  Press(NativeOf(area), VK_BACK, '\b');
+  Press(NativeOf(area), 'Q', 'q');
+  SetClipboardText(NativeOf(host_), u"pasted");
+  Press(NativeOf(area), 'V', 0x16, ModControl);
   EXPECT_EQ(area->GetText(), u"abc\ndef");
-  Press(area->_hwnd, 'A', 0x01, ModControl);
+  Press(NativeOf(area), 'A', 0x01, ModControl);
   EXPECT_GE(area->GetSelectionLength(TEXTAREA_CHARS), area->CharCount());
-  Press(area->_hwnd, 'C', 0x03, ModControl);
-  EXPECT_NE(ClipboardText(host_->_hwnd).find(u"def"), std::u16string::npos);
+  Press(NativeOf(area), 'C', 0x03, ModControl);
+  EXPECT_NE(ClipboardText(NativeOf(host_)).find(u"def"), std::u16string::npos);
   Pump();
   EXPECT_EQ(CountOf(GadgetAction, area), 0);
 }
@@ -361,7 +364,7 @@ TEST_F(TextAreaTest, KeyFilterSeesKeyDownAndKeyCharAndDecides) {
         return (event->data >= '0' && event->data <= '9') ? 0 : 1;
       },
       nullptr);
-  Press(area->_hwnd, '1', '1', ModShift);
+  Press(NativeOf(area), '1', '1', ModShift);
   EXPECT_EQ(area->GetText(), u"");
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0]->id, KeyDown);
@@ -370,7 +373,7 @@ TEST_F(TextAreaTest, KeyFilterSeesKeyDownAndKeyCharAndDecides) {
   EXPECT_EQ(seen[0]->source, area);
   EXPECT_EQ(seen[1]->id, KeyChar);
   EXPECT_EQ(seen[1]->data, '1');
-  Press(area->_hwnd, 'A', 'a');
+  Press(NativeOf(area), 'A', 'a');
   EXPECT_EQ(area->GetText(), u"a");
   // The filter's events are not emitted.
   EXPECT_EQ(CountOf(KeyDown, area) + CountOf(KeyChar, area), 0);
@@ -388,7 +391,7 @@ TEST_F(TextAreaTest, RightClickMovesTheCaretFirstAndItsReleaseAsksForAMenu) {
   Filter(*area, WM_RBUTTONDOWN, MK_RBUTTON, 0, &out);
   EXPECT_EQ(out.msg, static_cast<UINT>(WM_RBUTTONDOWN));
 
-  SendMessageW(area->_hwnd, WM_RBUTTONUP, 0, MAKELPARAM(12, 34));
+  SendMessageW(NativeOf(area), WM_RBUTTONUP, 0, MAKELPARAM(12, 34));
   ASSERT_EQ(CountOf(GadgetMenu, area), 1);
   for (const EventRef& event : Recorded()) {
     if (event->id != GadgetMenu) continue;
@@ -399,13 +402,13 @@ TEST_F(TextAreaTest, RightClickMovesTheCaretFirstAndItsReleaseAsksForAMenu) {
 
 TEST_F(TextAreaTest, PasteEndsWithOneParagraphWhateverTheClipboardsLineEnd) {
   auto lone = NewArea();
-  SetClipboardText(host_->_hwnd, u"one\n");
+  SetClipboardText(NativeOf(host_), u"one\n");
   lone->Activate(ACTION_PASTE);
   EXPECT_EQ(lone->GetText(), u"one\n");
-  EXPECT_EQ(ClipboardText(host_->_hwnd), u"one\r");
+  EXPECT_EQ(ClipboardText(NativeOf(host_)), u"one\r");
 
   auto pair = NewArea();
-  SetClipboardText(host_->_hwnd, u"two\r\n");
+  SetClipboardText(NativeOf(host_), u"two\r\n");
   pair->Activate(ACTION_PASTE);
   EXPECT_EQ(pair->GetText(), u"two\n");
   EXPECT_EQ(pair->AreaLen(TEXTAREA_LINES), 1);
@@ -420,7 +423,8 @@ TEST_F(TextAreaTest, StyleColourAndFlagsLandOnTheirRangeOnly) {
     area->SetSelection(pos, 1, TEXTAREA_CHARS);
     CHARFORMAT2W format{};
     format.cbSize = sizeof(format);
-    SendMessageW(area->_hwnd, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(NativeOf(area), EM_GETCHARFORMAT, SCF_SELECTION,
+                 reinterpret_cast<LPARAM>(&format));
     return format;
   };
   CHARFORMAT2W hello = format_at(1);
@@ -440,11 +444,11 @@ TEST_F(TextAreaTest, StyleColourAndFlagsLandOnTheirRangeOnly) {
 
 TEST_F(TextAreaTest, CtrlWheelDoesNotZoom) {
   auto area = NewArea();
-  SendMessageW(area->_hwnd, EM_SETZOOM, 3, 1);
-  SendMessageW(area->_hwnd, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), 0);
+  SendMessageW(NativeOf(area), EM_SETZOOM, 3, 1);
+  SendMessageW(NativeOf(area), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), 0);
   WPARAM numerator = 1;
   LPARAM denominator = 1;
-  SendMessageW(area->_hwnd, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+  SendMessageW(NativeOf(area), EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
                reinterpret_cast<LPARAM>(&denominator));
   EXPECT_EQ(numerator, 0u);
   EXPECT_EQ(denominator, 0);
@@ -452,15 +456,15 @@ TEST_F(TextAreaTest, CtrlWheelDoesNotZoom) {
 
 TEST_F(TextAreaTest, LosingTheFocusPostsAnEvent) {
   auto area = NewArea();
-  SetFocus(area->_hwnd);
-  SetFocus(host_->_hwnd);
+  SetFocus(NativeOf(area));
+  SetFocus(NativeOf(host_));
   Pump();
   EXPECT_EQ(CountOf(GadgetLostFocus, area), 1);
 }
 
 TEST_F(TextAreaTest, TheDocumentIsReleasedWithTheGadgetOrItsWindow) {
   auto freed = NewArea();
-  HWND hwnd = freed->_hwnd;
+  HWND hwnd = NativeOf(freed);
   freed->Free();
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_FALSE(freed->idoc);

@@ -36,7 +36,7 @@ Nodes NativeKids(HWND tree, HTREEITEM parent) {
 // The centre of a node's label, in the tree's client coordinates.
 POINT LabelCentre(HWND tree, const GadgetRef& node) {
   RECT rect{};
-  TreeView_GetItemRect(tree, AsNode(node)->_item, &rect, TRUE);
+  TreeView_GetItemRect(tree, AsNode(node)->Item(), &rect, TRUE);
   return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
@@ -49,7 +49,7 @@ POINT ExpandButton(HWND tree, const GadgetRef& node) {
     TVHITTESTINFO hit{};
     hit.pt = POINT{x, label.y};
     TreeView_HitTest(tree, &hit);
-    if (hit.hItem != AsNode(node)->_item || !(hit.flags & TVHT_ONITEMBUTTON)) continue;
+    if (hit.hItem != AsNode(node)->Item() || !(hit.flags & TVHT_ONITEMBUTTON)) continue;
     if (first < 0) first = x;
     last = x;
   }
@@ -93,12 +93,12 @@ class WindowsTreeTest : public DriverTest {
 
   // The shared window in front of everything, so that real input reaches it.
   void BringWindowForward() {
-    SetWindowPos(Window()->_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Window()->_hwnd);
+    SetWindowPos(NativeOf(Window()), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(NativeOf(Window()));
     PumpPending();
   }
   void TearDown() override {
-    SetWindowPos(Window()->_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(NativeOf(Window()), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DriverTest::TearDown();
   }
   // Two clicks at one place closer in time than this make a double click.
@@ -116,7 +116,7 @@ TEST_F(WindowsTreeTest, NodesLandAtTheirIndexInTheControlAndInTheKids) {
   GadgetRef last = TreeViewInsertNode(-1, u"last", root);
   const Nodes expected{first, a, between, b, at_count, last};
   EXPECT_EQ(root->kids, expected);
-  EXPECT_EQ(NativeKids(tree->_hwnd, TVI_ROOT), expected);
+  EXPECT_EQ(NativeKids(NativeOf(tree), TVI_ROOT), expected);
   EXPECT_EQ(tree->CountKids(), 6);
 
   // Below a node the item before the index is one of its own child items.
@@ -124,7 +124,7 @@ TEST_F(WindowsTreeTest, NodesLandAtTheirIndexInTheControlAndInTheKids) {
   GadgetRef z = TreeViewAddNode(u"z", a);
   GadgetRef y = TreeViewInsertNode(1, u"y", a);
   EXPECT_EQ(a->kids, (Nodes{x, y, z}));
-  EXPECT_EQ(NativeKids(tree->_hwnd, AsNode(a)->_item), a->kids);
+  EXPECT_EQ(NativeKids(NativeOf(tree), AsNode(a)->Item()), a->kids);
   EXPECT_EQ(GadgetGetGroup(y), a);
   EXPECT_EQ(TreeViewCountKids(a), 3);
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
@@ -147,20 +147,20 @@ TEST_F(WindowsTreeTest, ItemChangesAreLaidOutTogetherOnceTheLoopRuns) {
   auto tree = NewTree();
   GadgetRef first = TreeViewAddNode(u"first", TreeViewRoot(tree));
   for (int i = 0; i < 50; ++i) TreeViewAddNode(u"more", TreeViewRoot(tree));
-  EXPECT_TRUE(tree->_redraw.Deferred());
+  EXPECT_TRUE(tree->RedrawDeferred());
   PumpPending();
-  EXPECT_FALSE(tree->_redraw.Deferred());
+  EXPECT_FALSE(tree->RedrawDeferred());
   RECT rect{};
-  ASSERT_TRUE(TreeView_GetItemRect(tree->_hwnd, AsNode(first)->_item, &rect, TRUE));
+  ASSERT_TRUE(TreeView_GetItemRect(NativeOf(tree), AsNode(first)->Item(), &rect, TRUE));
   EXPECT_GT(rect.right - rect.left, 0) << "laid out again";
   // Selecting needs the layout at once (it scrolls to the node): it does not wait.
   GadgetRef last = TreeViewAddNode(u"last", TreeViewRoot(tree));
   TreeViewSelectNode(last);
-  EXPECT_FALSE(tree->_redraw.Deferred());
+  EXPECT_FALSE(tree->RedrawDeferred());
   SCROLLINFO scroll{};
   scroll.cbSize = sizeof scroll;
   scroll.fMask = SIF_POS;
-  GetScrollInfo(tree->_hwnd, SB_VERT, &scroll);
+  GetScrollInfo(NativeOf(tree), SB_VERT, &scroll);
   EXPECT_GT(scroll.nPos, 0) << "scrolled down to the last node";
 }
 
@@ -168,8 +168,8 @@ TEST_F(WindowsTreeTest, ColoursReachTheControlInTheirChannels) {
   auto tree = NewTree();
   GadgetSetColour(tree, 10, 20, 30, 1);
   GadgetSetColour(tree, 200, 100, 50, 0);
-  EXPECT_EQ(TreeView_GetBkColor(tree->_hwnd), RGB(10, 20, 30));
-  EXPECT_EQ(TreeView_GetTextColor(tree->_hwnd), RGB(200, 100, 50));
+  EXPECT_EQ(TreeView_GetBkColor(NativeOf(tree)), RGB(10, 20, 30));
+  EXPECT_EQ(TreeView_GetTextColor(NativeOf(tree)), RGB(200, 100, 50));
 }
 
 TEST_F(WindowsTreeTest, NodeClassMakesNodesOnlyUnderANode) {
@@ -181,8 +181,8 @@ TEST_F(WindowsTreeTest, NodeClassMakesNodesOnlyUnderANode) {
   EXPECT_EQ(GadgetGetText(made), u"made");
   TVITEMW item{};
   item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  item.hItem = AsNode(made)->_item;
-  SendMessageW(tree->_hwnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  item.hItem = AsNode(made)->Item();
+  SendMessageW(NativeOf(tree), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   EXPECT_EQ(item.iImage, 2) << "the style is the icon";
   EXPECT_EQ(item.iSelectedImage, 2);
 
@@ -194,7 +194,7 @@ TEST_F(WindowsTreeTest, NodeClassMakesNodesOnlyUnderANode) {
       EXPECT_STREQ(error.what(), kNotATreeNodeMessage);
     }
   }
-  EXPECT_EQ(NativeKids(tree->_hwnd, TVI_ROOT), (Nodes{made}));
+  EXPECT_EQ(NativeKids(NativeOf(tree), TVI_ROOT), (Nodes{made}));
 }
 
 TEST_F(WindowsTreeTest, ExpandButtonClicksPostOpenAndCloseWithTheNode) {
@@ -202,30 +202,30 @@ TEST_F(WindowsTreeTest, ExpandButtonClicksPostOpenAndCloseWithTheNode) {
   GadgetRef parent = TreeViewAddNode(u"parent", TreeViewRoot(tree));
   TreeViewAddNode(u"child", parent);
   BringWindowForward();
-  const POINT button = ExpandButton(tree->_hwnd, parent);
+  const POINT button = ExpandButton(NativeOf(tree), parent);
 
-  LeftClick(tree->_hwnd, button);
+  LeftClick(NativeOf(tree), button);
   std::vector<EventRef> opened = AwaitEvents(GadgetOpen, tree);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0]->extra, parent);
   EXPECT_EQ(opened[0]->data, 0);
-  EXPECT_EQ(AsNode(parent)->_expanded, 1);
+  EXPECT_EQ(AsNode(parent)->Expanded(), 1);
 
   OutwaitDoubleClick();
-  LeftClick(tree->_hwnd, button);
+  LeftClick(NativeOf(tree), button);
   std::vector<EventRef> closed = AwaitEvents(GadgetClose, tree);
   ASSERT_EQ(closed.size(), 1u);
   EXPECT_EQ(closed[0]->extra, parent);
-  EXPECT_EQ(AsNode(parent)->_expanded, 0);
+  EXPECT_EQ(AsNode(parent)->Expanded(), 0);
   EXPECT_EQ(EventsOf(GadgetOpen, tree).size(), 1u);
 
   // The same changes made by the program post nothing.
   RecordedEvents().clear();
   TreeViewExpandNode(parent);
-  EXPECT_EQ(AsNode(parent)->_expanded, 1);
-  EXPECT_TRUE(TreeView_GetItemState(tree->_hwnd, AsNode(parent)->_item, TVIS_EXPANDED));
+  EXPECT_EQ(AsNode(parent)->Expanded(), 1);
+  EXPECT_TRUE(TreeView_GetItemState(NativeOf(tree), AsNode(parent)->Item(), TVIS_EXPANDED));
   TreeViewCollapseNode(parent);
-  EXPECT_EQ(AsNode(parent)->_expanded, 0);
+  EXPECT_EQ(AsNode(parent)->Expanded(), 0);
   PumpPending();
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 }
@@ -239,27 +239,27 @@ TEST_F(WindowsTreeTest, ClicksOnALabelSelectOpenTheMenuAndAct) {
   EXPECT_EQ(TreeViewGetSelected(tree), one);
   EXPECT_TRUE(RecordedEvents().empty()) << "selected by the program: " << DescribeRecorded();
   BringWindowForward();
-  const POINT label = LabelCentre(tree->_hwnd, two);
+  const POINT label = LabelCentre(NativeOf(tree), two);
 
-  LeftClick(tree->_hwnd, label);
+  LeftClick(NativeOf(tree), label);
   std::vector<EventRef> selected = AwaitEvents(GadgetSelect, tree);
   ASSERT_EQ(selected.size(), 1u);
   EXPECT_EQ(selected[0]->extra, two);
   EXPECT_EQ(TreeViewGetSelected(tree), two);
 
   OutwaitDoubleClick();
-  MouseClicks(tree->_hwnd, label, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  MouseClicks(NativeOf(tree), label, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   std::vector<EventRef> menu = AwaitEvents(GadgetMenu, tree);
   ASSERT_EQ(menu.size(), 1u);
   EXPECT_EQ(menu[0]->extra, two);
   POINT screen = label;
-  ClientToScreen(tree->_hwnd, &screen);
-  const RECT frame = WindowRectOf(tree->_hwnd);
+  ClientToScreen(NativeOf(tree), &screen);
+  const RECT frame = WindowRectOf(NativeOf(tree));
   EXPECT_EQ(menu[0]->x, screen.x - frame.left) << "relative to the window rectangle";
   EXPECT_EQ(menu[0]->y, screen.y - frame.top);
 
   OutwaitDoubleClick();
-  LeftClick(tree->_hwnd, label, 2);
+  LeftClick(NativeOf(tree), label, 2);
   std::vector<EventRef> actions = AwaitEvents(GadgetAction, tree);
   ASSERT_EQ(actions.size(), 1u);
   EXPECT_EQ(actions[0]->extra, two);
@@ -273,20 +273,20 @@ TEST_F(WindowsTreeTest, FreeingANodeDeletesItsItemsAndDetachesItsSubtree) {
   GadgetRef a1x = TreeViewAddNode(u"a1x", a1);
   GadgetRef b = TreeViewAddNode(u"b", root);
   TreeViewSelectNode(a1x);
-  const int32_t handle = AsNode(a1x)->_handle;
+  const int32_t handle = AsNode(a1x)->RuntimeHandle();
   ASSERT_EQ(HandleObject(handle), a1x);
 
   TreeViewFreeNode(a);
-  EXPECT_EQ(TreeView_GetCount(tree->_hwnd), 1u);
-  EXPECT_EQ(NativeKids(tree->_hwnd, TVI_ROOT), (Nodes{b}));
+  EXPECT_EQ(TreeView_GetCount(NativeOf(tree)), 1u);
+  EXPECT_EQ(NativeKids(NativeOf(tree), TVI_ROOT), (Nodes{b}));
   EXPECT_EQ(root->kids, (Nodes{b}));
   EXPECT_EQ(GadgetGetGroup(a), nullptr);
   EXPECT_EQ(a->kids, (Nodes{a1})) << "the subtree stays with the freed node";
   EXPECT_EQ(a1->kids, (Nodes{a1x}));
   for (const GadgetRef& gone : {a, a1, a1x}) {
-    EXPECT_EQ(AsNode(gone)->_tree, nullptr);
-    EXPECT_EQ(AsNode(gone)->_item, nullptr);
-    EXPECT_EQ(AsNode(gone)->_handle, 0);
+    EXPECT_EQ(AsNode(gone)->Tree(), nullptr);
+    EXPECT_EQ(AsNode(gone)->Item(), nullptr);
+    EXPECT_EQ(AsNode(gone)->RuntimeHandle(), 0);
   }
   EXPECT_NE(HandleObject(handle), a1x);
   EXPECT_NE(TreeViewGetSelected(tree), a1x);
@@ -295,12 +295,44 @@ TEST_F(WindowsTreeTest, FreeingANodeDeletesItsItemsAndDetachesItsSubtree) {
   // Detached nodes stay usable and leave the control alone.
   GadgetRef late = TreeViewAddNode(u"late", a1x);
   ASSERT_TRUE(late);
-  EXPECT_EQ(AsNode(late)->_item, nullptr);
+  EXPECT_EQ(AsNode(late)->Item(), nullptr);
   EXPECT_EQ(GadgetGetText(a1), u"");
   TreeViewFreeNode(a1);
   TreeViewClear(tree);
-  EXPECT_EQ(TreeView_GetCount(tree->_hwnd), 0u);
+  EXPECT_EQ(TreeView_GetCount(NativeOf(tree)), 0u);
   EXPECT_TRUE(root->kids.empty());
+}
+
+int ItemDeletions = 0;
+
+LRESULT CALLBACK CountDeletions(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+  if (msg == TVM_DELETEITEM) ++ItemDeletions;
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(WindowsTreeTest, ClearDropsTheWholeNativeTreeAtOnce) {
+  auto tree = NewTree();
+  const HWND hwnd = reinterpret_cast<HWND>(tree->Query(QUERY_NATIVE));
+  GadgetRef root = TreeViewRoot(tree);
+  Nodes nodes;
+  for (int i = 0; i < 500; ++i) {
+    nodes.push_back(TreeViewAddNode(u"nodo", root));
+    TreeViewAddNode(u"foglia", nodes.back());
+  }
+  TreeViewSelectNode(nodes[7]);
+  ItemDeletions = 0;
+  ASSERT_TRUE(SetWindowSubclass(hwnd, &CountDeletions, 1, 0));
+  TreeViewClear(tree);
+  RemoveWindowSubclass(hwnd, &CountDeletions, 1);
+  EXPECT_EQ(ItemDeletions, 1);
+  EXPECT_EQ(TreeView_GetCount(hwnd), 0u);
+  EXPECT_EQ(TreeViewCountKids(root), 0);
+  EXPECT_EQ(TreeViewGetSelected(tree), nullptr);
+  EXPECT_EQ(GadgetGetGroup(nodes[7]), nullptr);
+  EXPECT_EQ(AsNode(nodes[7]->kids[0])->RuntimeHandle(), 0) << "the subtree is detached";
+  PumpPending();
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 }
 
 TEST_F(WindowsTreeTest, NodesOutliveTheirControlWithoutTouchingIt) {
@@ -310,15 +342,15 @@ TEST_F(WindowsTreeTest, NodesOutliveTheirControlWithoutTouchingIt) {
   GadgetRef a = TreeViewAddNode(u"a", root);
   GadgetRef a1 = TreeViewAddNode(u"a1", a);
   TreeViewSelectNode(a1);
-  const HWND control = tree->_hwnd;
+  const HWND control = NativeOf(tree);
   std::weak_ptr<TGadget> watch = a1;
 
   GadgetFree(panel);  // the tree's window goes with it; the tree itself is not freed
   ASSERT_FALSE(IsWindow(control));
   EXPECT_EQ(TreeViewRoot(tree), root);
   EXPECT_EQ(TreeViewGetSelected(tree), nullptr);
-  for (const GadgetRef& node : {root, a, a1}) EXPECT_EQ(AsNode(node)->_tree, nullptr);
-  EXPECT_EQ(AsNode(a1)->_handle, 0);
+  for (const GadgetRef& node : {root, a, a1}) EXPECT_EQ(AsNode(node)->Tree(), nullptr);
+  EXPECT_EQ(AsNode(a1)->RuntimeHandle(), 0);
 
   TreeViewAddNode(u"late", a);
   TreeViewModifyNode(a, u"renamed", 1);

@@ -31,7 +31,7 @@ constexpr int32_t kFull = WINDOW_TITLEBAR | WINDOW_RESIZABLE | WINDOW_MENU | WIN
 TEST_F(WindowsWindowTest, StyleFlagsBecomeNativeStyles) {
   auto window = NewWindow(kFull | WINDOW_TOOL | WINDOW_ACCEPTFILES);
   ASSERT_TRUE(window);
-  const HWND hwnd = window->_hwnd;
+  const HWND hwnd = NativeOf(window);
   const LONG style = StyleOf(hwnd);
   EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);  // an overlapped window gets a caption
   EXPECT_TRUE(style & WS_SYSMENU);
@@ -43,12 +43,12 @@ TEST_F(WindowsWindowTest, StyleFlagsBecomeNativeStyles) {
   EXPECT_TRUE(ExStyleOf(hwnd) & WS_EX_ACCEPTFILES);
   ASSERT_NE(GetMenu(hwnd), nullptr);
   EXPECT_EQ(GetMenuItemCount(GetMenu(hwnd)), 1);
-  ASSERT_NE(window->_status, nullptr);
-  EXPECT_EQ(GetParent(window->_status), hwnd);
-  ASSERT_NE(window->_hwndclient, nullptr);
+  ASSERT_NE(window->StatusBar(), nullptr);
+  EXPECT_EQ(GetParent(window->StatusBar()), hwnd);
+  ASSERT_NE(window->ClientHwnd(), nullptr);
   EXPECT_EQ(window->Query(QUERY_NATIVE_CLIENT),
-            reinterpret_cast<NativeHandle>(window->_hwndclient));
-  EXPECT_EQ(GadgetOfHwnd(window->_hwndclient), window);
+            reinterpret_cast<NativeHandle>(window->ClientHwnd()));
+  EXPECT_EQ(GadgetOfHwnd(window->ClientHwnd()), window);
   EXPECT_EQ(window->GetText(), u"Finestra");
   const RECT outer = WindowRectOf(hwnd);
   EXPECT_EQ(outer.left, 60);
@@ -59,24 +59,25 @@ TEST_F(WindowsWindowTest, StyleFlagsBecomeNativeStyles) {
   EXPECT_EQ(window->State(), 0);
 
   auto popup = NewWindow(WINDOW_HIDDEN);
-  EXPECT_TRUE(StyleOf(popup->_hwnd) & WS_POPUP);
-  EXPECT_FALSE(StyleOf(popup->_hwnd) & WS_CAPTION);
-  EXPECT_EQ(GetMenu(popup->_hwnd), nullptr);
-  EXPECT_EQ(popup->_hwndclient, nullptr);
-  EXPECT_EQ(popup->Query(QUERY_NATIVE_CLIENT), reinterpret_cast<NativeHandle>(popup->_hwnd));
+  EXPECT_TRUE(StyleOf(NativeOf(popup)) & WS_POPUP);
+  EXPECT_FALSE(StyleOf(NativeOf(popup)) & WS_CAPTION);
+  EXPECT_EQ(GetMenu(NativeOf(popup)), nullptr);
+  EXPECT_EQ(popup->ClientHwnd(), nullptr);
+  EXPECT_EQ(popup->Query(QUERY_NATIVE_CLIENT), reinterpret_cast<NativeHandle>(NativeOf(popup)));
 
   auto hidden = NewWindow(kPlainTitled | WINDOW_HIDDEN);
-  EXPECT_FALSE(IsWindowVisible(hidden->_hwnd));
+  EXPECT_FALSE(IsWindowVisible(NativeOf(hidden)));
   EXPECT_EQ(hidden->State(), GADGETSTATE_HIDDEN);
-  EXPECT_FALSE(StyleOf(hidden->_hwnd) & (WS_MINIMIZEBOX | WS_THICKFRAME));
+  EXPECT_FALSE(StyleOf(NativeOf(hidden)) & (WS_MINIMIZEBOX | WS_THICKFRAME));
   EXPECT_TRUE(RecordedEvents().empty()) << "creating windows posts nothing: " << DescribeRecorded();
 }
 
 TEST_F(WindowsWindowTest, ClientCoordinatesDescribeTheAreaAboveTheStatusBar) {
   auto window = NewWindow(WINDOW_TITLEBAR | WINDOW_STATUS | WINDOW_CLIENTCOORDS | WINDOW_HIDDEN,
                           100, 120, 200, 150);
-  const HWND hwnd = window->_hwnd;
-  const int32_t bar = WindowRectOf(window->_status).bottom - WindowRectOf(window->_status).top;
+  const HWND hwnd = NativeOf(window);
+  const int32_t bar =
+      WindowRectOf(window->StatusBar()).bottom - WindowRectOf(window->StatusBar()).top;
   ASSERT_GT(bar, 0);
   POINT origin{0, 0};
   ClientToScreen(hwnd, &origin);
@@ -87,9 +88,9 @@ TEST_F(WindowsWindowTest, ClientCoordinatesDescribeTheAreaAboveTheStatusBar) {
   EXPECT_EQ(window->ClientWidth(), 200);
   EXPECT_EQ(window->ClientHeight(), 150);
   // The kids' window fills the client area above the bar.
-  EXPECT_EQ(ClientRectOf(window->_hwndclient).right, 200);
-  EXPECT_EQ(ClientRectOf(window->_hwndclient).bottom, 150);
-  EXPECT_EQ(RectInParent(window->_hwndclient).top, 0);
+  EXPECT_EQ(ClientRectOf(window->ClientHwnd()).right, 200);
+  EXPECT_EQ(ClientRectOf(window->ClientHwnd()).bottom, 150);
+  EXPECT_EQ(RectInParent(window->ClientHwnd()).top, 0);
 
   int32_t x = 10, y = 20, w = 30, h = 40;
   EXPECT_EQ(window->ConvertToContainerDimensions(x, y, w, h), 1);
@@ -100,12 +101,12 @@ TEST_F(WindowsWindowTest, ClientCoordinatesDescribeTheAreaAboveTheStatusBar) {
   EXPECT_EQ(outer->ConvertToContainerDimensions(x, y, w, h), 0);
   EXPECT_EQ(x + y + w + h, 100);
   // Without client coordinates the client size comes from the frame.
-  EXPECT_EQ(outer->ClientWidth(), ClientRectOf(outer->_hwnd).right);
+  EXPECT_EQ(outer->ClientWidth(), ClientRectOf(NativeOf(outer)).right);
 }
 
 TEST_F(WindowsWindowTest, ProgramMovesAreSilentSystemMovesAreReported) {
   auto window = NewWindow(WINDOW_TITLEBAR | WINDOW_RESIZABLE | WINDOW_HIDDEN);
-  const HWND hwnd = window->_hwnd;
+  const HWND hwnd = NativeOf(window);
   window->SetShape(80, 90, 300, 200);
   PumpPending();
   EXPECT_TRUE(EventsOf(WindowMove, window).empty());
@@ -134,7 +135,7 @@ TEST_F(WindowsWindowTest, ProgramMovesAreSilentSystemMovesAreReported) {
 TEST_F(WindowsWindowTest, ClientCoordinateWindowsReportTheirClientArea) {
   auto window = NewWindow(WINDOW_TITLEBAR | WINDOW_STATUS | WINDOW_CLIENTCOORDS | WINDOW_HIDDEN,
                           100, 100, 200, 150);
-  const HWND hwnd = window->_hwnd;
+  const HWND hwnd = NativeOf(window);
   const RECT outer = WindowRectOf(hwnd);
   SetWindowPos(hwnd, nullptr, outer.left + 5, outer.top + 7, outer.right - outer.left + 20,
                outer.bottom - outer.top + 10, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -153,7 +154,7 @@ TEST_F(WindowsWindowTest, ClientCoordinateWindowsReportTheirClientArea) {
 
 TEST_F(WindowsWindowTest, MinimiseMaximiseRestoreTopmostAndForeground) {
   auto window = NewWindow(WINDOW_TITLEBAR | WINDOW_RESIZABLE, 40, 40, 280, 190);
-  const HWND hwnd = window->_hwnd;
+  const HWND hwnd = NativeOf(window);
   // A shown window moved by the program stays silent, also once the display has
   // caught up with the move.
   window->SetShape(50, 50, 300, 200);
@@ -195,27 +196,27 @@ TEST_F(WindowsWindowTest, MinimiseMaximiseRestoreTopmostAndForeground) {
 TEST_F(WindowsWindowTest, ActivationIsReportedAndRemembered) {
   auto first = NewWindow(kPlainTitled, 40, 40, 200, 120);
   auto second = NewWindow(kPlainTitled, 300, 40, 200, 120);
-  SetForegroundWindow(first->_hwnd);
+  SetForegroundWindow(NativeOf(first));
   PumpPending();
   RecordedEvents().clear();
-  SetForegroundWindow(second->_hwnd);
+  SetForegroundWindow(NativeOf(second));
   PumpPending();
   EXPECT_EQ(EventsOf(WindowActivate, second).size(), 1u);
   EXPECT_EQ(ActiveWindowGadget.lock(), second);
-  EXPECT_EQ(TWindowsGUIDriver::GetActiveHwnd(), second->_hwnd);
+  EXPECT_EQ(TWindowsGUIDriver::GetActiveHwnd(), NativeOf(second));
   // A minimised window that becomes active is not an activation the program hears of.
   first->Activate(ACTION_MINIMISE);
   PumpPending();
   RecordedEvents().clear();
-  SetForegroundWindow(first->_hwnd);
+  SetForegroundWindow(NativeOf(first));
   PumpPending();
-  EXPECT_TRUE(IsIconic(first->_hwnd));
+  EXPECT_TRUE(IsIconic(NativeOf(first)));
   EXPECT_TRUE(EventsOf(WindowActivate, first).empty()) << DescribeRecorded();
 }
 
 TEST_F(WindowsWindowTest, CloseOnlyAsks) {
   auto window = NewWindow(kPlainTitled);
-  const HWND hwnd = window->_hwnd;
+  const HWND hwnd = NativeOf(window);
   EXPECT_EQ(SendMessageW(hwnd, WM_CLOSE, 0, 0), 1);
   SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
   PumpPending();
@@ -248,7 +249,7 @@ HGLOBAL MakeDrop(POINT at, const std::vector<std::wstring>& paths) {
 TEST_F(WindowsWindowTest, DroppedFilesPostOneEventEach) {
   auto window = NewWindow(kPlainTitled | WINDOW_ACCEPTFILES | WINDOW_HIDDEN);
   HGLOBAL drop = MakeDrop({10, 20}, {L"C:\\primo.txt", L"C:\\cartella\\secondo.ico"});
-  SendMessageW(window->_hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  SendMessageW(NativeOf(window), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
   const auto accepted = EventsOf(WindowAccept, window);
   ASSERT_EQ(accepted.size(), 2u);
   EXPECT_EQ(accepted[0]->x, 10);
@@ -265,7 +266,7 @@ TEST_F(WindowsWindowTest, TrackingSizesKeepTheMinimumAndASoundMaximum) {
     MINMAXINFO info{};
     info.ptMinTrackSize = {1, 1};
     info.ptMaxTrackSize = {9999, 9999};
-    SendMessageW(window->_hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(NativeOf(window), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     return info;
   };
   window->SetMinimumSize(200, 100);
@@ -279,24 +280,24 @@ TEST_F(WindowsWindowTest, TrackingSizesKeepTheMinimumAndASoundMaximum) {
   info = ask();
   EXPECT_EQ(info.ptMaxTrackSize.x, 400);
   EXPECT_EQ(info.ptMaxTrackSize.y, 300);
-  SendMessageW(window->_hwnd, WM_GETMINMAXINFO, 0, 0);  // no record: nothing to do
+  SendMessageW(NativeOf(window), WM_GETMINMAXINFO, 0, 0);  // no record: nothing to do
 
   // In client coordinates the sizes are client sizes, stored as frame sizes.
   auto client = NewWindow(WINDOW_TITLEBAR | WINDOW_RESIZABLE | WINDOW_CLIENTCOORDS | WINDOW_HIDDEN);
   client->SetMinimumSize(200, 100);
-  EXPECT_GT(client->_minwidth, 200);
-  EXPECT_GT(client->_minheight, 100);
+  EXPECT_GT(client->MinimumWidth(), 200);
+  EXPECT_GT(client->MinimumHeight(), 100);
 }
 
 TEST_F(WindowsWindowTest, StatusTextKeepsClearOfTheSizeGrip) {
   auto sizable = NewWindow(kFull | WINDOW_HIDDEN);
   sizable->SetStatus(u"Pronto");
   wchar_t text[64] = {};
-  SendMessageW(sizable->_status, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+  SendMessageW(sizable->StatusBar(), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, L"Pronto  ");
   auto fixed = NewWindow(WINDOW_TITLEBAR | WINDOW_STATUS | WINDOW_HIDDEN);
   fixed->SetStatus(u"Pronto");
-  SendMessageW(fixed->_status, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+  SendMessageW(fixed->StatusBar(), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, L"Pronto");
   auto without = NewWindow(kPlainTitled | WINDOW_HIDDEN);
   EXPECT_EQ(without->SetStatus(u"niente"), 0);
@@ -304,7 +305,7 @@ TEST_F(WindowsWindowTest, StatusTextKeepsClearOfTheSizeGrip) {
 
 TEST_F(WindowsWindowTest, OpacityUsesALayeredWindowOnlyWhileTranslucent) {
   auto window = NewWindow(kPlainTitled | WINDOW_HIDDEN);
-  const HWND hwnd = window->_hwnd;
+  const HWND hwnd = NativeOf(window);
   window->SetAlpha(0.5f);
   ASSERT_TRUE(ExStyleOf(hwnd) & WS_EX_LAYERED);
   BYTE alpha = 0;
@@ -324,15 +325,15 @@ TEST_F(WindowsWindowTest, IconComesFromAPixmapAndGoesWithNone) {
     for (int32_t x = 0; x < 16; ++x) pixmap->WritePixel(x, y, 0xFFC00000);
   }
   EXPECT_EQ(window->SetPixmap(pixmap, 0), 0) << "only with the icon flag";
-  EXPECT_EQ(SendMessageW(window->_hwnd, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_EQ(SendMessageW(NativeOf(window), WM_GETICON, ICON_BIG, 0), 0);
   EXPECT_EQ(window->SetPixmap(pixmap, GADGETPIXMAP_ICON), 1);
-  const LRESULT big = SendMessageW(window->_hwnd, WM_GETICON, ICON_BIG, 0);
+  const LRESULT big = SendMessageW(NativeOf(window), WM_GETICON, ICON_BIG, 0);
   EXPECT_NE(big, 0);
-  EXPECT_EQ(SendMessageW(window->_hwnd, WM_GETICON, ICON_SMALL, 0), big);
+  EXPECT_EQ(SendMessageW(NativeOf(window), WM_GETICON, ICON_SMALL, 0), big);
   EXPECT_EQ(window->SetPixmap(pixmap, GADGETPIXMAP_ICON), 1);  // replaces the first
   EXPECT_EQ(window->SetPixmap(nullptr, GADGETPIXMAP_ICON), 1);
-  EXPECT_EQ(SendMessageW(window->_hwnd, WM_GETICON, ICON_BIG, 0), 0);
-  EXPECT_FALSE(window->_iconBitmap);
+  EXPECT_EQ(SendMessageW(NativeOf(window), WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_FALSE(window->ShowsImage());
 }
 
 TEST_F(WindowsWindowTest, FocusGoesToTheFirstTabStop) {
@@ -342,14 +343,14 @@ TEST_F(WindowsWindowTest, FocusGoesToTheFirstTabStop) {
   auto field = Make<TWindowsGadget>(GADGETCLASS_TEXTFIELD, u"12", 5, 5, 60, 20, panel, 0);
   auto button = Make<TWindowsGadget>(GADGETCLASS_BUTTON, u"Attiva", 5, 100, 80, 24, window, 0);
   ASSERT_TRUE(label && panel && field && button);
-  SetForegroundWindow(window->_hwnd);
+  SetForegroundWindow(NativeOf(window));
   window->Activate(ACTION_FOCUS);
-  EXPECT_EQ(GetFocus(), field->_hwnd) << "found inside the panel, before the later button";
+  EXPECT_EQ(GetFocus(), NativeOf(field)) << "found inside the panel, before the later button";
 
   auto empty = NewWindow(kPlainTitled);
-  SetForegroundWindow(empty->_hwnd);
+  SetForegroundWindow(NativeOf(empty));
   empty->Activate(ACTION_FOCUS);
-  EXPECT_EQ(GetFocus(), empty->_hwnd);
+  EXPECT_EQ(GetFocus(), NativeOf(empty));
 }
 
 TEST_F(WindowsWindowTest, ResizingLaysOutTheKids) {
@@ -358,30 +359,30 @@ TEST_F(WindowsWindowTest, ResizingLaysOutTheKids) {
       40, 300, 200);
   auto panel = Make<TWindowsGadget>(GADGETCLASS_PANEL, u"", 10, 10, 280, 180, window, 0);
   panel->SetLayout(LOCK_EDGE, LOCK_EDGE, LOCK_EDGE, LOCK_EDGE);
-  const RECT outer = WindowRectOf(window->_hwnd);
-  SetWindowPos(window->_hwnd, nullptr, 0, 0, outer.right - outer.left + 100,
+  const RECT outer = WindowRectOf(NativeOf(window));
+  SetWindowPos(NativeOf(window), nullptr, 0, 0, outer.right - outer.left + 100,
                outer.bottom - outer.top + 50, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
   PumpPending();
   EXPECT_EQ(window->ClientWidth(), 400);
-  EXPECT_EQ(ClientRectOf(window->_hwndclient).right, 400);
-  EXPECT_EQ(ClientRectOf(window->_hwndclient).bottom, 250);
+  EXPECT_EQ(ClientRectOf(window->ClientHwnd()).right, 400);
+  EXPECT_EQ(ClientRectOf(window->ClientHwnd()).bottom, 250);
   EXPECT_EQ(panel->width, 380);
   EXPECT_EQ(panel->height, 230);
-  EXPECT_EQ(ClientRectOf(panel->_hwnd).right, 380);
+  EXPECT_EQ(ClientRectOf(NativeOf(panel)).right, 380);
 }
 
 TEST_F(WindowsWindowTest, CommandsWithoutAMenuAndABarWithoutAMenuTree) {
   auto window = NewWindow(kPlainTitled | WINDOW_MENU | WINDOW_HIDDEN);
   EXPECT_EQ(window->PopupMenu(nullptr, nullptr), 0);
-  SendMessageW(window->_hwnd, WM_COMMAND, 1000000, 0);  // a menu command no menu owns
+  SendMessageW(NativeOf(window), WM_COMMAND, 1000000, 0);  // a menu command no menu owns
   ASSERT_EQ(RecordedEvents().size(), 1u);
   EXPECT_EQ(RecordedEvents()[0]->id, MenuAction);
   EXPECT_EQ(RecordedEvents()[0]->source, nullptr);
-  SendMessageW(window->_hwnd, WM_COMMAND, 100, 0);  // not a menu key
+  SendMessageW(NativeOf(window), WM_COMMAND, 100, 0);  // not a menu key
   EXPECT_EQ(RecordedEvents().size(), 1u);
   window->UpdateMenu();  // an empty tree: no menu bar
-  EXPECT_EQ(GetMenu(window->_hwnd), nullptr);
-  EXPECT_EQ(window->_hmenu, nullptr);
+  EXPECT_EQ(GetMenu(NativeOf(window)), nullptr);
+  EXPECT_EQ(window->CreatedBar(), nullptr);
   window->UpdateMenu();
 }
 
