@@ -83,6 +83,11 @@ int32_t TSystemDriver::RunOnMainThread(MainThreadFunction, ObjectRef, intptr_t) 
   RaiseAbstractMethod();
 }
 
+int32_t TSystemDriver::ShowMessage(MessageKind, const std::u16string&, const std::u16string&,
+                                   int32_t) {
+  RaiseAbstractMethod();
+}
+
 void StartSystemModule(std::shared_ptr<TSystemDriver> driver) {
   if (!driver) RaiseError("StartSystemModule needs a driver");
   StartEventsModule();
@@ -140,6 +145,19 @@ int32_t Confirm(const std::u16string& text, int32_t serious) {
 
 int32_t Proceed(const std::u16string& text, int32_t serious) {
   return Driver().Proceed(text, serious);
+}
+
+int32_t NotifyTitled(const std::u16string& title, const std::u16string& text, int32_t serious) {
+  Driver().ShowMessage(MessageKind::Notify, title, text, serious);
+  return 0;
+}
+
+int32_t ConfirmTitled(const std::u16string& title, const std::u16string& text, int32_t serious) {
+  return Driver().ShowMessage(MessageKind::Confirm, title, text, serious);
+}
+
+int32_t ProceedTitled(const std::u16string& title, const std::u16string& text, int32_t serious) {
+  return Driver().ShowMessage(MessageKind::Proceed, title, text, serious);
 }
 
 std::u16string RequestFile(const std::u16string& title, const std::u16string& filter, int32_t save,

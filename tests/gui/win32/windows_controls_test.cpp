@@ -233,6 +233,23 @@ TEST_F(WindowsControlsTest, TypingPostsOneActionPerChange) {
   EXPECT_EQ(field->GetText(), u"ab");
 }
 
+TEST_F(WindowsControlsTest, EnterInAFieldPressesTheOkButtonAndEscapeTheCancelButton) {
+  auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"", 0);
+  auto ok = New<TWindowsButton>(GADGETCLASS_BUTTON, u"OK", BUTTON_OK, 10, 40, 80, 24);
+  auto cancel = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Annulla", BUTTON_CANCEL, 100, 40, 80, 24);
+  SetWindowPos(Window()->_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(Window()->_hwnd);
+  SetFocus(field->_hwnd);
+  PumpPending();
+  RecordedEvents().clear();
+  SendInputs({KeyInput(VK_RETURN, false), KeyInput(VK_RETURN, true)});
+  EXPECT_TRUE(PumpUntil([&] { return !EventsOf(GadgetAction, ok).empty(); })) << DescribeRecorded();
+  SendInputs({KeyInput(VK_ESCAPE, false), KeyInput(VK_ESCAPE, true)});
+  EXPECT_TRUE(PumpUntil([&] { return !EventsOf(GadgetAction, cancel).empty(); }))
+      << DescribeRecorded();
+  SetWindowPos(Window()->_hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 TEST_F(WindowsControlsTest, LeavingTheFieldPostsLostFocusAndCollapsesTheSelection) {
   auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"12:30", 0, 10, 10);
   auto other = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"", 0, 10, 50);
