@@ -5,6 +5,7 @@
 
 #include "events/queue.h"
 #include "runtime/error.h"
+#include "runtime/temporary_change.h"
 
 namespace quardeln {
 
@@ -31,16 +32,6 @@ TSystemDriver& Driver() {
   if (!ActiveSystemDriver) RaiseError("The system module has not started");
   return *ActiveSystemDriver;
 }
-
-// Clears SystemBusy however the pump ends, so an exception from a posted call does not
-// leave every later pump refused.
-class BusyScope {
- public:
-  BusyScope() { SystemBusy = true; }
-  ~BusyScope() { SystemBusy = false; }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-};
 
 }  // namespace
 
@@ -102,14 +93,16 @@ void StartSystemModule(std::shared_ptr<TSystemDriver> driver) {
 
 int32_t PumpSystemEvents() {
   if (SystemBusy) return 0;
-  BusyScope busy;
+  // Cleared however the pump ends, so an exception from a posted call does not leave
+  // every later pump refused.
+  const TTemporaryChange busy(SystemBusy, true);
   Driver().Poll();
   return 0;
 }
 
 int32_t AwaitSystemEvents() {
   if (SystemBusy) return 0;
-  BusyScope busy;
+  const TTemporaryChange busy(SystemBusy, true);
   Driver().Wait();
   return 0;
 }
