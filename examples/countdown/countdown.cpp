@@ -79,8 +79,8 @@ void Build(Program& p) {
 void UpdateCommands(const Program& p) {
   const bool chosen = GadgetSelectedItem(p.list) >= 0 && !p.timer;
   for (const GadgetRef& g : {p.remove, p.start}) chosen ? GadgetEnable(g) : GadgetDisable(g);
+  // Enabling shows at once; WindowUpdateMenu is for items added or removed.
   for (const GadgetRef& m : {p.removeItem, p.startItem}) chosen ? MenuEnable(m) : MenuDisable(m);
-  WindowUpdateMenu(p.window);
   if (!p.timer) WindowSetStatus(p.window, IntText(GadgetItemCount(p.list)) + u" tasks");
 }
 

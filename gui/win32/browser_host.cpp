@@ -92,7 +92,7 @@ bool TBrowserHost::Embed() {
   EnsureOleStarted();
   if (FAILED(OleCreate(CLSID_WebBrowser, IID_IOleObject, OLERENDER_DRAW, nullptr,
                        static_cast<IOleClientSite*>(&site), static_cast<IStorage*>(&storage),
-                       _browserobject.Put()))) {
+                       reinterpret_cast<void**>(_browserobject.Put())))) {
     _browserobject.reset();
     return false;
   }

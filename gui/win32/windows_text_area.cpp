@@ -47,8 +47,7 @@ void TWindowsTextArea::Build(const GadgetRef& group, int32_t areaStyle) {
   SendMessageW(hwnd, EM_SETEVENTMASK, 0, kTextAreaEventMask);
   SendMessageW(hwnd, EM_SETUNDOLIMIT, 0, 0);  // no undo history is kept
   GiveDefaultFont(hwnd);
-  SendMessageW(hwnd, EM_GETOLEINTERFACE, 0,
-               reinterpret_cast<LPARAM>(static_cast<void**>(ole.Put())));
+  SendMessageW(hwnd, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(ole.Put()));
   if (ole && SUCCEEDED(IIDFromString(kTextDocumentIid, &IID_ITextDocument))) {
     idoc = ole.As<ITextDocument>(IID_ITextDocument);
   }

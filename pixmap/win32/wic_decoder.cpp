@@ -29,7 +29,7 @@ class TComApartment {
 template <typename I, typename Call>
 TComRef<I> Made(Call&& call) {
   TComRef<I> ref;
-  if (FAILED(call(static_cast<I**>(ref.Put())))) ref.reset();
+  if (FAILED(call(ref.Put()))) ref.reset();
   return ref;
 }
 

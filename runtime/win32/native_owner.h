@@ -170,7 +170,7 @@ class TComRef {
  public:
   TComRef() = default;
   ~TComRef() { reset(); }
-  TComRef(const TComRef& other) noexcept : pointer_(other.pointer_) {
+  TComRef(const TComRef& other) noexcept : pointer_(other.get()) {
     if (pointer_) {
       pointer_->AddRef();
       native_detail::Adopted(NativeKind::kComInterface);
@@ -181,7 +181,7 @@ class TComRef {
     swap(copy);
     return *this;
   }
-  TComRef(TComRef&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  TComRef(TComRef&& other) noexcept { swap(other); }
   TComRef& operator=(TComRef&& other) noexcept {
     TComRef moved(std::move(other));
     swap(moved);
@@ -189,22 +189,13 @@ class TComRef {
   }
 
   // The out-parameter of a COM call that hands out a reference:
-  // factory->CreateStream(stream.Put()). The reference held before goes first; the one
-  // the call wrote is adopted when the call's full expression ends.
-  class TOut {
-   public:
-    explicit TOut(TComRef& ref) noexcept : ref_(ref) { ref_.reset(); }
-    ~TOut() { ref_ = Adopt(written_); }
-    TOut(const TOut&) = delete;
-    TOut& operator=(const TOut&) = delete;
-    operator I**() noexcept { return &written_; }
-    operator void**() noexcept { return reinterpret_cast<void**>(&written_); }
-
-   private:
-    TComRef& ref_;
-    I* written_ = nullptr;
-  };
-  TOut Put() noexcept { return TOut(*this); }
+  // factory->CreateStream(stream.Put()). The reference held before goes first; whatever
+  // the call writes is this owner's, counted when it is first looked at.
+  I** Put() noexcept {
+    reset();
+    written_ = true;
+    return &pointer_;
+  }
 
   // Takes over a reference the caller already holds (a new object's first one).
   static TComRef Adopt(I* pointer) noexcept {
@@ -214,11 +205,15 @@ class TComRef {
     return ref;
   }
 
-  I* get() const noexcept { return pointer_; }
-  I* operator->() const noexcept { return pointer_; }
-  explicit operator bool() const noexcept { return pointer_ != nullptr; }
+  I* get() const noexcept {
+    Settle();
+    return pointer_;
+  }
+  I* operator->() const noexcept { return get(); }
+  explicit operator bool() const noexcept { return get() != nullptr; }
 
   void reset() noexcept {
+    Settle();
     if (I* old = std::exchange(pointer_, nullptr)) {
       native_detail::Released(NativeKind::kComInterface);
       old->Release();
@@ -228,14 +223,28 @@ class TComRef {
   template <typename J>
   TComRef<J> As(REFIID iid) const noexcept {
     TComRef<J> other;
-    if (pointer_ && FAILED(pointer_->QueryInterface(iid, other.Put()))) other.reset();
+    if (get() && FAILED(get()->QueryInterface(iid, reinterpret_cast<void**>(other.Put())))) {
+      other.reset();
+    }
     return other;
   }
 
-  void swap(TComRef& other) noexcept { std::swap(pointer_, other.pointer_); }
+  void swap(TComRef& other) noexcept {
+    Settle();
+    other.Settle();
+    std::swap(pointer_, other.pointer_);
+  }
 
  private:
+  // Counts the reference a call wrote through Put.
+  void Settle() const noexcept {
+    if (!written_) return;
+    written_ = false;
+    if (pointer_) native_detail::Adopted(NativeKind::kComInterface);
+  }
+
   I* pointer_ = nullptr;
+  mutable bool written_ = false;  // Put handed out pointer_'s address; not yet counted
 };
 
 // A window's device context (the screen's for a null window), borrowed with GetDC and
