@@ -1,10 +1,10 @@
 # The toolkit as an installable CMake package, in the install component "quardeln":
 #   cmake --install <build> --component quardeln --prefix <prefix>
-# puts the headers of runtime/, events/, system/, pixmap/ and gui/ under include/ with
-# their folder layout (the platform's win32/ or native/ subfolders and headless/), every
-# quardeln_* library of those folders under lib/, and lib/cmake/Quardeln/ with the
-# package configuration. A library quardeln_NAME is exported as Quardeln::NAME;
-# Quardeln::platform brings the platform's system and GUI drivers and image decoder.
+# puts the public headers of runtime/, events/, system/, pixmap/ and gui/ under include/
+# with their folder layout (headless/ included), every quardeln_* library of those
+# folders under lib/, and lib/cmake/Quardeln/ with the package configuration and the
+# mingw-w64 toolchain file. A library quardeln_NAME is exported as Quardeln::NAME;
+# Quardeln::platform (gui/CMakeLists.txt) brings the platform's drivers and image decoder.
 # Libraries and headers added to those folders later are picked up without changes here.
 
 include(GNUInstallDirs)
@@ -31,22 +31,10 @@ function(quardeln_libraries_in dir result)
   set(${result} ${found} PARENT_SCOPE)
 endfunction()
 
-# Everything a program needs for its platform, as tempra_app picks it: the system driver
-# and timers, the image decoder and the GUI driver.
-add_library(quardeln_platform INTERFACE)
-target_link_libraries(quardeln_platform INTERFACE quardeln_system_platform quardeln_pixmap_platform)
-if(TARGET quardeln_gui_platform)
-  target_link_libraries(quardeln_platform INTERFACE quardeln_gui_platform)
-elseif(TEMPRA_PLATFORM STREQUAL "win32" AND TARGET quardeln_gui_win32_platform)
-  target_link_libraries(quardeln_platform INTERFACE quardeln_gui_win32_platform)
-else()
-  target_link_libraries(quardeln_platform INTERFACE quardeln_gui_headless_platform)
-endif()
-
 # The headers use C++20; a program that includes them must compile as C++20 too.
 target_compile_features(quardeln_runtime INTERFACE cxx_std_20)
 
-set(QUARDELN_LIBRARIES quardeln_platform)
+set(QUARDELN_LIBRARIES "")
 foreach(folder IN LISTS QUARDELN_FOLDERS)
   quardeln_libraries_in(${PROJECT_SOURCE_DIR}/${folder} libraries)
   list(APPEND QUARDELN_LIBRARIES ${libraries})
@@ -59,18 +47,25 @@ endforeach()
 install(TARGETS ${QUARDELN_LIBRARIES} EXPORT QuardelnTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT quardeln)
 
-# Only the headers of the folders whose libraries this platform builds: the headless
-# stand-ins everywhere, win32/ on Windows, native/ elsewhere.
-if(WIN32)
-  set(QUARDELN_OTHER_PLATFORM native)
-else()
-  set(QUARDELN_OTHER_PLATFORM win32)
-endif()
+# The public headers only: the drivers' own headers (every win32/ and native/ folder)
+# and the portable ones that only the libraries include stay out. The headless stand-ins
+# are public: tests of programs build on them.
+set(QUARDELN_PRIVATE_HEADERS
+  api_detail.h text_area_span.h                 # gui/
+  driver_logic.h thread_timer.h                 # system/
+  byte_reader.h icon_file.h image_structure.h)  # pixmap/
 list(TRANSFORM QUARDELN_FOLDERS PREPEND ${PROJECT_SOURCE_DIR}/ OUTPUT_VARIABLE QUARDELN_HEADER_DIRS)
+set(exclusions PATTERN win32 EXCLUDE PATTERN native EXCLUDE)
+foreach(header IN LISTS QUARDELN_PRIVATE_HEADERS)
+  list(APPEND exclusions PATTERN ${header} EXCLUDE)
+endforeach()
 install(DIRECTORY ${QUARDELN_HEADER_DIRS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
   COMPONENT quardeln
-  FILES_MATCHING PATTERN "*.h"
-  PATTERN ${QUARDELN_OTHER_PLATFORM} EXCLUDE)
+  FILES_MATCHING PATTERN "*.h" ${exclusions})
+
+# The cross toolchain the libraries were built with, for programs built against them.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/mingw-w64-posix.cmake
+  DESTINATION ${QUARDELN_CONFIG_DIR} COMPONENT quardeln)
 
 install(EXPORT QuardelnTargets NAMESPACE Quardeln:: FILE QuardelnTargets.cmake
   DESTINATION ${QUARDELN_CONFIG_DIR} COMPONENT quardeln)

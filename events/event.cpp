@@ -114,6 +114,16 @@ std::u16string TEvent::ToString() const {
   return text;
 }
 
+std::u16string TEvent::Describe() const {
+  std::u16string text = ToString();
+  if (source) text.insert(text.find(u": data="), u" from " + source->Describe());
+  if (extra && !AsText(extra)) {
+    text.erase(text.size() - 2);  // the empty quotes of an extra that is no text
+    text += extra->Describe();
+  }
+  return text;
+}
+
 EventRef MakeEvent(int32_t id, ObjectRef source, int32_t data, int32_t mods, int32_t x, int32_t y,
                    ObjectRef extra) {
   return TEvent::Create(id, std::move(source), data, mods, x, y, std::move(extra));

@@ -71,6 +71,9 @@ class TEvent final : public TObject {
   int32_t Emit();
   static int32_t AllocUserId();
   std::u16string ToString() const override;
+  // ToString with the source named and an extra that is no text described, for
+  // debugging: GadgetAction from Button "Add": data=0, mods=0, x=0, y=0, extra=""
+  std::u16string Describe() const override;
 };
 
 using EventRef = std::shared_ptr<TEvent>;

@@ -111,6 +111,10 @@ int32_t WindowPopupMenu(const GadgetRef& g, const GadgetRef& menu, ObjectRef ext
 // WindowActivate is taken by the event id of that name.
 int32_t ActivateWindow(const GadgetRef& g);
 int32_t WindowSetStatus(const GadgetRef& g, const std::u16string& text);
+// The smallest and largest size the user can give the window, in the window's own terms:
+// the client area for a window made with WINDOW_CLIENTCOORDS (the driver adds the frame,
+// menu bar and status bar), the outer frame otherwise. A maximum below the minimum is
+// no maximum.
 int32_t WindowSetMinSize(const GadgetRef& g, int32_t w, int32_t h);
 int32_t WindowSetMaxSize(const GadgetRef& g, int32_t w, int32_t h);
 int32_t WindowMinimise(const GadgetRef& g);
@@ -202,6 +206,8 @@ std::u16string HtmlViewRunScript(const GadgetRef& g, const std::u16string& scrip
 int32_t SliderSetRange(const GadgetRef& g, int32_t a, int32_t b);
 int32_t SliderSetValue(const GadgetRef& g, int32_t value);
 int32_t SliderGetValue(const GadgetRef& g);
+// The filled fraction, 0 (empty) to 1 (full); the bar shows whole percents, truncated,
+// and a value outside 0..1 shows as empty or full.
 int32_t ProgressBarSetValue(const GadgetRef& g, float value);
 ObjectRef CanvasGetGraphics(const GadgetRef& g);
 

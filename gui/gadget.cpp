@@ -1,6 +1,7 @@
 #include "gui/gadget.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "runtime/error.h"
 
@@ -16,6 +17,25 @@ int32_t TGadgetItem::Set(const std::u16string& new_text, const std::u16string& n
   return 0;
 }
 
+namespace {
+
+constexpr const char16_t* kClassNames[] = {
+    u"Desktop",  u"Window",  u"Button",      u"Panel",  u"TextField", u"TextArea",
+    u"ComboBox", u"ListBox", u"Toolbar",     u"Tabber", u"TreeView",  u"HtmlView",
+    u"Label",    u"Slider",  u"ProgressBar", u"Menu",   u"TreeNode",  u"Canvas"};
+constexpr int32_t kClassCount = static_cast<int32_t>(std::size(kClassNames));
+static_assert(kClassCount == GADGETCLASS_CANVAS + 1, "one name per gadget class");
+constexpr size_t kDescribedTextLength = 40;
+
+// The first line of a gadget's text, cut short: a text area may hold a whole document.
+std::u16string FirstLine(const std::u16string& text) {
+  std::u16string line = text.substr(0, text.find_first_of(u"\r\n"));
+  if (line.size() > kDescribedTextLength) line = line.substr(0, kDescribedTextLength) + u"...";
+  return line;
+}
+
+}  // namespace
+
 TGadget::TGadget() = default;
 TGadget::~TGadget() = default;
 
@@ -26,6 +46,15 @@ GadgetRef TGadget::Self() {
 int32_t TGadget::CallFilter(const EventRef& event) const {
   if (!eventfilter) RaiseError(kUninitializedFunctionMessage);
   return eventfilter(event, context);
+}
+
+std::u16string TGadget::Describe() const {
+  const bool known = gadgetclass >= 0 && gadgetclass < kClassCount;
+  std::u16string text = known ? kClassNames[gadgetclass] : u"Gadget";
+  // GetText only reads, but is not const in the operation table the drivers override.
+  const std::u16string shown = FirstLine(const_cast<TGadget*>(this)->GetText());
+  if (!shown.empty()) text += u" \"" + shown + u"\"";
+  return text;
 }
 
 int32_t TGadget::SetFilter(EventFilter filter, ObjectRef filter_context) {

@@ -80,10 +80,11 @@ class TGadget : public TObject {
   int32_t height = 0;
   std::u16string name;  // free for the driver
   int32_t style = 0;
-  int32_t sensitivity = 0;  // SENSE_MOUSE | SENSE_KEYS
-  int32_t visible = 0;      // kept, never read
-  int32_t total = 1;        // kept, never read
-  int32_t lockl = 0;        // edge rules: LOCK_CENTRE, LOCK_EDGE, LOCK_SCALE
+  int32_t gadgetclass = -1;  // the GADGETCLASS_* its driver made it as; -1 when unknown
+  int32_t sensitivity = 0;   // SENSE_MOUSE | SENSE_KEYS
+  int32_t visible = 0;       // kept, never read
+  int32_t total = 1;         // kept, never read
+  int32_t lockl = 0;         // edge rules: LOCK_CENTRE, LOCK_EDGE, LOCK_SCALE
   int32_t lockr = 0;
   int32_t lockt = 0;
   int32_t lockb = 0;
@@ -105,6 +106,8 @@ class TGadget : public TObject {
   // "Attempt to call uninitialized function pointer".
   bool HasFilter() const { return static_cast<bool>(eventfilter); }
   int32_t CallFilter(const EventRef& event) const;
+  // Its class and the first line of its text, for debugging: Button "Add", ListBox.
+  std::u16string Describe() const override;
 
   // The operations, in slot order.
   virtual int32_t SetFilter(EventFilter filter, ObjectRef filter_context);  // 0

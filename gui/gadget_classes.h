@@ -44,6 +44,9 @@ inline constexpr int32_t BUTTON_KIND_MASK = 7;
 inline constexpr int32_t BUTTON_PUSH = 1;  // 0 is a push button too
 inline constexpr int32_t BUTTON_CHECKBOX = 2;
 inline constexpr int32_t BUTTON_RADIO = 3;
+// Enter pressed in a text field presses the BUTTON_OK button of the same group, Escape
+// its BUTTON_CANCEL button: the button emits its GadgetAction as for a click (a text area
+// keeps Enter for itself). Add BUTTON_DEFAULT to show the user which one Enter presses.
 inline constexpr int32_t BUTTON_OK = 4;
 inline constexpr int32_t BUTTON_CANCEL = 5;
 inline constexpr int32_t BUTTON_DEFAULT = 8;  // default-button look on a push button

@@ -1,6 +1,8 @@
 // The root of every toolkit object, and the text object.
 // Objects are shared (std::shared_ptr); an object lives as long as any holder keeps it.
-// ToString gives a human-readable form; the base answers with an empty text.
+// ToString gives a human-readable form; the base answers with an empty text. Describe
+// names the object for a person debugging (its kind and what tells it apart); no program
+// logic may depend on its wording.
 #pragma once
 
 #include <memory>
@@ -16,6 +18,8 @@ class TObject : public std::enable_shared_from_this<TObject> {
   virtual ~TObject() = default;
 
   virtual std::u16string ToString() const;
+  // The base gives ToString, or "Object" when that is empty.
+  virtual std::u16string Describe() const;
 };
 
 using ObjectRef = std::shared_ptr<TObject>;
@@ -26,6 +30,7 @@ class TText final : public TObject {
   explicit TText(std::u16string value) : value_(std::move(value)) {}
   const std::u16string& Value() const { return value_; }
   std::u16string ToString() const override { return value_; }
+  std::u16string Describe() const override { return u"\"" + value_ + u"\""; }
 
  private:
   const std::u16string value_;

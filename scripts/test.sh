@@ -8,8 +8,8 @@
 # TEMPRA_JOBS jobs, default 2) and runs CTest; win64 runs its tests under Wine inside
 # a session of scripts/wine-session.sh (Xvfb + persistent wineserver); fuzz runs every
 # fuzz target briefly, and its committed crashes, through scripts/fuzz.sh; package builds
-# and runs examples/hello on the toolkit installed from the native and win64 builds (so
-# it comes after them). Every stage runs even when an earlier one failed; the exit code
+# and runs examples/hello and examples/countdown on the toolkit installed from the native
+# and win64 builds (so it comes after them). Every stage runs even when an earlier one failed; the exit code
 # is non-zero if any failed, and the last line is "Total: N passed, M failed".
 #
 # Environment: TEMPRA_JOBS (parallel jobs), TEMPRA_FORMAT_CHECK=report (a file that
@@ -191,51 +191,69 @@ stage_failed() {
   TOTAL_FAILED=$((TOTAL_FAILED + 1))
 }
 
-# package_example PRESET: installs the toolkit (component quardeln) from build/PRESET into
-# a scratch prefix, then configures, builds and runs examples/hello against it; win64 runs
-# under Wine and ends itself with its timer. Needs the build of that preset's stage.
-package_example() {
-  local preset=$1 build="$ROOT/build/$1" dir="$ROOT/build/package/$1" type
-  local run=("$dir/hello/hello")
-  local args=(-G Ninja -DCMAKE_PREFIX_PATH="$dir/prefix")
+# Each example and the arguments that make it end by itself.
+declare -A EXAMPLE_ARGS=([hello]="500" [countdown]="1 --demo")
+EXAMPLES=(hello countdown)
+
+# package_install PRESET: installs the toolkit (component quardeln) from build/PRESET into
+# a scratch prefix. Needs the build of that preset's stage.
+package_install() {
+  local build="$ROOT/build/$1" dir="$ROOT/build/package/$1"
   if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    echo "build/$preset is missing: run the $preset stage first"
+    echo "build/$1 is missing: run the $1 stage first"
     return 1
   fi
+  rm -rf "$dir"
+  cmake --install "$build" --component quardeln --prefix "$dir/prefix"
+}
+
+# package_example PRESET EXAMPLE: configures, builds and runs examples/EXAMPLE against the
+# prefix package_install filled, for win64 with the toolchain file installed with it and
+# under Wine. The example ends by itself.
+package_example() {
+  local preset=$1 example=$2 build="$ROOT/build/$1" dir="$ROOT/build/package/$1" type
+  local -a run=("$dir/$example/$example") args=(-G Ninja -DCMAKE_PREFIX_PATH="$dir/prefix")
+  local -a given
+  read -ra given <<<"${EXAMPLE_ARGS[$example]}"
   type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
   args+=(-DCMAKE_BUILD_TYPE="$type")
   if [[ $preset == win64 ]]; then
-    args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-posix.cmake")
+    args+=(-DCMAKE_TOOLCHAIN_FILE="$dir/prefix/lib/cmake/Quardeln/mingw-w64-posix.cmake")
     run=(bash "$ROOT/scripts/wine-session.sh" --prefix "$build/wineprefix" --timeout 300 --
-      "$ROOT/scripts/wine-run.sh" "$dir/hello/hello.exe" 500)
+      "$ROOT/scripts/wine-run.sh" "$dir/$example/$example.exe")
   fi
-  rm -rf "$dir"
-  cmake --install "$build" --component quardeln --prefix "$dir/prefix" &&
-    cmake -S "$ROOT/examples/hello" -B "$dir/hello" "${args[@]}" &&
-    cmake --build "$dir/hello" &&
-    "${run[@]}"
+  cmake -S "$ROOT/examples/$example" -B "$dir/$example" "${args[@]}" &&
+    cmake --build "$dir/$example" &&
+    "${run[@]}" "${given[@]}"
 }
 
-# package: the example against the installed toolkit of the native and the win64 build,
+# package: each example against the installed toolkit of the native and the win64 build,
 # one test each.
 stage_package() {
-  local t0 preset log passed=0 failed=0
+  local t0 preset example log passed=0 failed=0 ok before
   t0=$(now)
   STAGE_ORDER+=(package)
   for preset in native win64; do
     log="$LOGDIR/package-$preset.log"
-    say "package: examples/hello on the toolkit installed from build/$preset"
-    if package_example "$preset" >"$log" 2>&1; then
-      grep '^hello:' "$log"
-      passed=$((passed + 1))
-    else
-      show_failure_log "$log"
-      failed=$((failed + 1))
-    fi
+    say "package: ${EXAMPLES[*]} on the toolkit installed from build/$preset"
+    package_install "$preset" >"$log" 2>&1
+    ok=$?
+    before=$failed
+    for example in "${EXAMPLES[@]}"; do
+      if [[ $ok -eq 0 ]] && package_example "$preset" "$example" >>"$log" 2>&1 &&
+        grep -q "^$example: ended" "$log"; then
+        grep "^$example: ended" "$log"
+        passed=$((passed + 1))
+      else
+        echo "FAILED: $example on build/$preset"
+        failed=$((failed + 1))
+      fi
+    done
+    [[ $failed -eq $before ]] || show_failure_log "$log"
   done
   TOTAL_PASSED=$((TOTAL_PASSED + passed))
   TOTAL_FAILED=$((TOTAL_FAILED + failed))
-  local note="$passed of 2 installed examples built and ran ($(elapsed "$t0"))"
+  local note="$passed of $((passed + failed)) installed examples built and ran ($(elapsed "$t0"))"
   if [[ $failed -ne 0 ]]; then
     STAGE_NOTE[package]="FAILED: $note"
     FAILED_STAGES+=(package)

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "system/system_driver.h"
+
 namespace quardeln {
 
 inline constexpr uint32_t kNativeKeyDown = 0x100;     // WM_KEYDOWN
@@ -40,7 +42,6 @@ int32_t WheelSteps(uintptr_t wParam);
 int32_t MouseMoveButton(uintptr_t wParam);
 
 // Message boxes: the MessageBoxA style for each operation, and the answers.
-enum class MessageKind { Notify, Confirm, Proceed };
 uint32_t MessageBoxStyle(MessageKind kind, int32_t serious);
 int32_t ConfirmAnswer(int32_t button);  // 1 for IDOK, else 0
 int32_t ProceedAnswer(int32_t button);  // 1 IDYES, 0 IDNO, -1 anything else

@@ -5,6 +5,7 @@
 
 #include "events/queue.h"
 #include "runtime/error.h"
+#include "runtime/temporary_change.h"
 
 namespace quardeln {
 
@@ -31,16 +32,6 @@ TSystemDriver& Driver() {
   if (!ActiveSystemDriver) RaiseError("The system module has not started");
   return *ActiveSystemDriver;
 }
-
-// Clears SystemBusy however the pump ends, so an exception from a posted call does not
-// leave every later pump refused.
-class BusyScope {
- public:
-  BusyScope() { SystemBusy = true; }
-  ~BusyScope() { SystemBusy = false; }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-};
 
 }  // namespace
 
@@ -91,6 +82,11 @@ int32_t TSystemDriver::RunOnMainThread(MainThreadFunction, ObjectRef, intptr_t) 
   RaiseAbstractMethod();
 }
 
+int32_t TSystemDriver::ShowMessage(MessageKind, const std::u16string&, const std::u16string&,
+                                   int32_t) {
+  RaiseAbstractMethod();
+}
+
 void StartSystemModule(std::shared_ptr<TSystemDriver> driver) {
   if (!driver) RaiseError("StartSystemModule needs a driver");
   StartEventsModule();
@@ -105,14 +101,16 @@ void StartSystemModule(std::shared_ptr<TSystemDriver> driver) {
 
 int32_t PumpSystemEvents() {
   if (SystemBusy) return 0;
-  BusyScope busy;
+  // Cleared however the pump ends, so an exception from a posted call does not leave
+  // every later pump refused.
+  const TTemporaryChange busy(SystemBusy, true);
   Driver().Poll();
   return 0;
 }
 
 int32_t AwaitSystemEvents() {
   if (SystemBusy) return 0;
-  BusyScope busy;
+  const TTemporaryChange busy(SystemBusy, true);
   Driver().Wait();
   return 0;
 }
@@ -148,6 +146,19 @@ int32_t Confirm(const std::u16string& text, int32_t serious) {
 
 int32_t Proceed(const std::u16string& text, int32_t serious) {
   return Driver().Proceed(text, serious);
+}
+
+int32_t NotifyTitled(const std::u16string& title, const std::u16string& text, int32_t serious) {
+  Driver().ShowMessage(MessageKind::Notify, title, text, serious);
+  return 0;
+}
+
+int32_t ConfirmTitled(const std::u16string& title, const std::u16string& text, int32_t serious) {
+  return Driver().ShowMessage(MessageKind::Confirm, title, text, serious);
+}
+
+int32_t ProceedTitled(const std::u16string& title, const std::u16string& text, int32_t serious) {
+  return Driver().ShowMessage(MessageKind::Proceed, title, text, serious);
 }
 
 std::u16string RequestFile(const std::u16string& title, const std::u16string& filter, int32_t save,

@@ -2,6 +2,9 @@
 // There is exactly one active driver (ActiveSystemDriver), used on the main thread; only
 // RunOnMainThread may be called from other threads. Pumping and waiting share one busy
 // flag, so a pump reached from inside a pump returns at once instead of re-entering.
+// Message boxes and requesters are modal: each runs a loop of its own until it is closed,
+// so the program's event loop stands still meanwhile. Timers go on counting, and their
+// ticks wait in the queue (one merged TimerTick per timer) until the program takes them.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +19,9 @@ namespace quardeln {
 // A call handed over to the main thread: function(argument, data) runs there, inside a
 // pump. The posted record holds the argument until the call has run.
 using MainThreadFunction = void (*)(const ObjectRef& argument, intptr_t data);
+
+// The three message boxes: OK (Notify), OK and Cancel (Confirm), Yes, No and Cancel (Proceed).
+enum class MessageKind { Notify, Confirm, Proceed };
 
 // Every operation of the base raises "Attempt to call abstract method".
 class TSystemDriver : public TObject {
@@ -40,6 +46,10 @@ class TSystemDriver : public TObject {
   virtual int32_t KeepAwake();
   // Callable from any thread. Returns non-zero when the call was posted.
   virtual int32_t RunOnMainThread(MainThreadFunction function, ObjectRef argument, intptr_t data);
+  // The message box of `kind` with `title` as its caption; answers as that kind's
+  // operation does (Notify 0).
+  virtual int32_t ShowMessage(MessageKind kind, const std::u16string& title,
+                              const std::u16string& text, int32_t serious);
 };
 
 // The one driver. Set by StartSystemModule on the main thread; read it there only.
@@ -64,9 +74,17 @@ int32_t RunOnMainThread(MainThreadFunction function, ObjectRef argument, intptr_
 int32_t MoveMouse(int32_t x, int32_t y);
 int32_t ShowPointer();  // SetMouseVisible(1)
 int32_t HidePointer();  // SetMouseVisible(0)
+// Message boxes, on top of every window, captioned with the application's title
+// (ApplicationTitle). `serious` 0 shows the information icon, anything else the warning
+// icon; nothing else changes. Notify answers 0, Confirm 1 for OK and 0 otherwise, Proceed
+// 1 yes, 0 no, -1 cancel (the close box too).
 int32_t Notify(const std::u16string& text, int32_t serious = 0);
 int32_t Confirm(const std::u16string& text, int32_t serious = 0);
 int32_t Proceed(const std::u16string& text, int32_t serious = 0);
+// The same with a caption of the program's choice.
+int32_t NotifyTitled(const std::u16string& title, const std::u16string& text, int32_t serious = 0);
+int32_t ConfirmTitled(const std::u16string& title, const std::u16string& text, int32_t serious = 0);
+int32_t ProceedTitled(const std::u16string& title, const std::u16string& text, int32_t serious = 0);
 std::u16string RequestFile(const std::u16string& title, const std::u16string& filter, int32_t save,
                            const std::u16string& path);
 std::u16string RequestDir(const std::u16string& title, const std::u16string& path);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "runtime/error.h"
+#include "runtime/text.h"
 #include "system/system_driver.h"
 
 namespace quardeln {
@@ -90,6 +91,10 @@ void DeliverTimerTick(const ObjectRef& timer, intptr_t id) {
   auto native = static_cast<int32_t>(id);
   if (!target || !NativeTimerIds().Contains(native) || target->_handle != native) return;
   target->Fire();
+}
+
+std::u16string TTimer::Describe() const {
+  return u"Timer (" + IntText(_ticks) + u" ticks)";
 }
 
 int32_t TTimer::Ticks() {

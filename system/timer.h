@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "events/event.h"
 
@@ -27,6 +28,7 @@ class TTimer : public TObject {
   // Sleeps until a tick came since the last Wait, returns how many. Raises when called
   // from inside a pump, where nothing could arrive; returns 0 for a stopped timer.
   virtual int32_t Wait();
+  std::u16string Describe() const override;  // "Timer (3 ticks)", for debugging
 
   // A running timer, or null when no native timer could be started.
   static std::shared_ptr<TTimer> Create(float hertz, EventRef event);
@@ -34,6 +36,11 @@ class TTimer : public TObject {
 
 using TimerRef = std::shared_ptr<TTimer>;
 
+// A timer ticking `hertz` times a second (0.5 is once every two seconds); its period is
+// 1000 / hertz milliseconds, truncated, so 1000 Hz is the fastest. Null when no timer can
+// be had: a frequency with no such period (0, negative, above 1000) or 16 already running.
+// Each tick emits `event`, or a fresh TimerTick with the timer as source and the tick
+// count as data when `event` is null.
 TimerRef NewTimer(float hertz, EventRef event = nullptr);
 int32_t TimerTickCount(const TimerRef& timer);
 int32_t AwaitTimerTick(const TimerRef& timer);

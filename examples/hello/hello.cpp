@@ -5,15 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "events/event.h"
-#include "events/queue.h"
-#include "gui/api.h"
-#include "gui/gui_driver.h"
-#include "gui/platform.h"
-#include "pixmap/platform.h"
-#include "system/platform.h"
-#include "system/system_driver.h"
-#include "system/timer.h"
+#include "gui/quardeln.h"
 #ifdef HELLO_HEADLESS
 #include "gui/headless/user_actions.h"
 #endif
@@ -21,15 +13,6 @@
 using namespace quardeln;
 
 namespace {
-
-// Each module after those it builds on: events, the system driver (which starts the event
-// queue) with its timers, the image decoder, then the GUI with the platform's driver.
-void StartModules() {
-  StartEventsModule();
-  StartPlatformSystem();
-  InstallPlatformImageDecoder();
-  StartGuiModule(CreatePlatformGuiDriver());
-}
 
 // The timer that ends the program after the milliseconds given on the command line; null
 // without them.
@@ -42,7 +25,7 @@ TimerRef EndTimer(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  StartModules();
+  StartQuardeln();
   GadgetRef window = NewWindow(u"Hello", 0, 0, 260, 120, nullptr,
                                WINDOW_TITLEBAR | WINDOW_CLIENTCOORDS | WINDOW_CENTER);
   GadgetRef button = NewButton(u"Goodbye", 80, 46, 100, 28, window);

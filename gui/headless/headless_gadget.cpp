@@ -39,6 +39,7 @@ bool ShowsText(int32_t gadgetClass) {
 THeadlessGadget::THeadlessGadget(int32_t gadgetClass_, int32_t creationStyle)
     : gadgetClass(gadgetClass_), handle(NewHandle()) {
   style = creationStyle;
+  gadgetclass = gadgetClass_;
 }
 
 THeadlessGadget::~THeadlessGadget() {
@@ -200,7 +201,15 @@ int32_t THeadlessGadget::RemoveListItem(int32_t index) {
 }
 
 int32_t THeadlessGadget::SetListItemState(int32_t index, int32_t state) {
-  if (index >= 0 && static_cast<size_t>(index) < itemStates.size()) itemStates[index] = state;
+  if (index < 0 || static_cast<size_t>(index) >= itemStates.size()) return 0;
+  // List boxes, combo boxes and tabbers hold one selection, as their native controls do;
+  // a toolbar's toggle buttons are selected one by one.
+  const bool selectsOne = gadgetClass == GADGETCLASS_LISTBOX ||
+                          gadgetClass == GADGETCLASS_COMBOBOX || gadgetClass == GADGETCLASS_TABBER;
+  if (selectsOne && (state & ITEMSTATE_SELECTED)) {
+    for (int32_t& other : itemStates) other &= ~ITEMSTATE_SELECTED;
+  }
+  itemStates[index] = state;
   return 0;
 }
 

@@ -18,21 +18,6 @@ constexpr DWORD kHostStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTO
 static_assert(kHostStyle == 0x54010000);
 constexpr int kHostInitialSize = 200;
 
-// A text as a BSTR for the length of a call.
-class TBstr {
- public:
-  explicit TBstr(const std::u16string& text)
-      : value_(SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
-                                 static_cast<UINT>(text.size()))) {}
-  ~TBstr() { SysFreeString(value_); }
-  TBstr(const TBstr&) = delete;
-  TBstr& operator=(const TBstr&) = delete;
-  BSTR get() const { return value_; }
-
- private:
-  BSTR value_;
-};
-
 }  // namespace
 
 TComRef<TBrowserHost> TBrowserHost::New(std::weak_ptr<TWindowsGadget> view, int32_t style) {
@@ -105,13 +90,12 @@ bool TBrowserHost::Open() {
 
 bool TBrowserHost::Embed() {
   EnsureOleStarted();
-  IOleObject* raw = nullptr;
   if (FAILED(OleCreate(CLSID_WebBrowser, IID_IOleObject, OLERENDER_DRAW, nullptr,
                        static_cast<IOleClientSite*>(&site), static_cast<IStorage*>(&storage),
-                       reinterpret_cast<void**>(&raw)))) {
+                       reinterpret_cast<void**>(_browserobject.Put())))) {
+    _browserobject.reset();
     return false;
   }
-  _browserobject = TComRef<IOleObject>::Adopt(raw);
   OleSetContainedObject(_browserobject.get(), TRUE);
   _browserobject->SetHostNames(L"Web Host", L"Web View");
   _webbrowser = _browserobject.As<IWebBrowser2>(IID_IWebBrowser2);
@@ -122,9 +106,11 @@ bool TBrowserHost::Embed() {
 
 void TBrowserHost::Subscribe() {
   auto container = _webbrowser.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
-  IConnectionPoint* raw = nullptr;
-  if (!container || FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &raw))) return;
-  auto point = TComRef<IConnectionPoint>::Adopt(raw);
+  TComRef<IConnectionPoint> point;
+  if (!container || FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, point.Put())) ||
+      !point) {
+    return;
+  }
   if (FAILED(point->Advise(static_cast<IDispatch*>(&events), &_eventcookie))) return;
   _eventpoint = std::move(point);
 }
@@ -164,7 +150,7 @@ void TBrowserHost::SetRect(int32_t w, int32_t h) {
 int32_t TBrowserHost::Navigate(const std::u16string& address) {
   if (!_webbrowser) return 0;
   ownnavigation = 1;
-  TBstr target(address);
+  const UniqueBstr target = BstrOf(address);
   VARIANT none;
   VariantInit(&none);
   if (FAILED(_webbrowser->Navigate(target.get(), &none, &none, &none, &none))) {
@@ -205,21 +191,19 @@ void TBrowserHost::Print() {
 
 TComRef<IHTMLDocument2> TBrowserHost::CurrentDocument() {
   if (!_webbrowser) return {};
-  IDispatch* raw = nullptr;
-  if (FAILED(_webbrowser->get_Document(&raw))) return {};
+  TComRef<IDispatch> page;
+  if (FAILED(_webbrowser->get_Document(page.Put()))) return {};
   // A page that is not HTML (or none yet) has no HTML document.
-  _document = TComRef<IDispatch>::Adopt(raw).As<IHTMLDocument2>(IID_IHTMLDocument2);
+  _document = page.As<IHTMLDocument2>(IID_IHTMLDocument2);
   return _document;
 }
 
 void TBrowserHost::RunScript(const std::u16string& script) {
   TComRef<IHTMLDocument2> document = CurrentDocument();
-  IHTMLWindow2* raw = nullptr;
-  if (!document || FAILED(document->get_parentWindow(&raw))) return;
-  auto window = TComRef<IHTMLWindow2>::Adopt(raw);
-  if (!window) return;
-  TBstr code(script);
-  TBstr language(u"JavaScript");
+  TComRef<IHTMLWindow2> window;
+  if (!document || FAILED(document->get_parentWindow(window.Put())) || !window) return;
+  const UniqueBstr code = BstrOf(script);
+  const UniqueBstr language = BstrOf(u"JavaScript");
   VARIANT result;
   VariantInit(&result);
   window->execScript(code.get(), language.get(), &result);

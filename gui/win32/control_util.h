@@ -56,21 +56,26 @@ class TDeferredRedraw {
 };
 
 // Keeps a gadget quiet for one program-made change of its native control and puts back
-// the state it found, so a change made during creation does not sensitize it early.
+// the state it found, however the change ends, so a change made during creation does not
+// sensitize it early. The one way to silence a gadget for a while; a null gadget (a
+// control whose gadget is gone) is left alone.
 class TQuietChange {
  public:
-  explicit TQuietChange(TWindowsGadget& gadget) : gadget_(gadget), was_(gadget.IsSensitive()) {
-    gadget_.DeSensitize();
+  explicit TQuietChange(TWindowsGadget& gadget) : TQuietChange(&gadget) {}
+  explicit TQuietChange(TWindowsGadget* gadget) : gadget_(gadget) {
+    if (!gadget_) return;
+    was_ = gadget_->IsSensitive();
+    gadget_->DeSensitize();
   }
   ~TQuietChange() {
-    if (was_) gadget_.Sensitize();
+    if (gadget_ && was_) gadget_->Sensitize();
   }
   TQuietChange(const TQuietChange&) = delete;
   TQuietChange& operator=(const TQuietChange&) = delete;
 
  private:
-  TWindowsGadget& gadget_;
-  int32_t was_;
+  TWindowsGadget* gadget_;
+  int32_t was_ = 0;
 };
 
 }  // namespace quardeln

@@ -14,6 +14,7 @@ RECT DesktopClient() {
 void TWindowsDesktop::Create() {
   // The system refuses to subclass its own desktop window, so Register keeps no procedure.
   Register(GADGETCLASS_DESKTOP, GetDesktopWindow(), nullptr, 0);
+  gadgetclass = GADGETCLASS_DESKTOP;
   const RECT rect = DesktopClient();
   SetRect(0, 0, rect.right - rect.left, rect.bottom - rect.top);
   LockLayout();

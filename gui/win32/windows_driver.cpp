@@ -125,6 +125,7 @@ GadgetRef TWindowsGUIDriver::CreateGadget(int32_t class_, const std::u16string& 
   if (class_ == GADGETCLASS_WINDOW && !parent) parent = DriverDesktop;
   GadgetRef gadget = ConstructGadget(class_, text, parent, style);
   if (!gadget) return nullptr;
+  gadget->gadgetclass = class_;
   if (class_ == GADGETCLASS_MENU || class_ == GADGETCLASS_NODE) return gadget;
   gadget->SetText(text);
   if (parent) gadget->_setparent(parent, -1);

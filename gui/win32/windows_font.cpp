@@ -18,10 +18,12 @@ LPCWSTR Wide(const std::u16string& text) {
 std::u16string FaceNameOf(HFONT font) {
   if (!font) return {};
   const UniqueDc dc(CreateCompatibleDC(nullptr));
-  HGDIOBJ old = SelectObject(dc.get(), font);
   std::array<wchar_t, kFaceNameLimit> face{};
-  const int got = GetTextFaceW(dc.get(), static_cast<int>(face.size()), face.data());
-  SelectObject(dc.get(), old);
+  int got = 0;
+  {
+    const TSelectedObject selected(dc.get(), font);
+    got = GetTextFaceW(dc.get(), static_cast<int>(face.size()), face.data());
+  }
   if (got <= 0) return {};
   return std::u16string(reinterpret_cast<const char16_t*>(face.data()));
 }
@@ -45,10 +47,7 @@ int32_t FontHeightOfPoints(int32_t size, int32_t dpi) {
 }
 
 int32_t ScreenDpiY() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi;
+  return GetDeviceCaps(TWindowDc().get(), LOGPIXELSY);
 }
 
 std::shared_ptr<TWindowsFont> TWindowsFont::FromStockFont(HFONT handle, int32_t size,

@@ -9,19 +9,6 @@
 namespace quardeln {
 namespace {
 
-// The screen's device context for the length of one conversion.
-class ScreenDC {
- public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 // A top-down DIB header: the rows come first row first, as pixmap rows do.
 BITMAPINFO TopDownHeader(int32_t width, int32_t height, WORD bits) {
   BITMAPINFO info{};
@@ -82,7 +69,7 @@ bool TakeInjectedFailure() {
 // filled (an empty pixmap gets no DIB section).
 HBITMAP MakeBitmap32(const TPixmap& pixmap) {
   const int32_t h = pixmap.Height();
-  ScreenDC screen;
+  const TWindowDc screen;  // the screen's
   const BITMAPINFO info = TopDownHeader(pixmap.Width(), h, 32);
   void* bits = nullptr;
   UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -113,7 +100,7 @@ HBITMAP TWindowsGraphic::BitmapFromPixmap24(const PixmapRef& pixmap) {
   if (!pixmap) return nullptr;
   const int32_t w = pixmap->Width();
   const int32_t h = pixmap->Height();
-  ScreenDC screen;
+  const TWindowDc screen;  // the screen's
   // The system answers an empty size with a 1 x 1 monochrome stand-in, which is not a
   // bitmap of this pixmap: treat it as a bitmap that could not be made.
   UniqueBitmap bitmap(w > 0 && h > 0 ? CreateCompatibleBitmap(screen.get(), w, h) : nullptr);

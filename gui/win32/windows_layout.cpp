@@ -3,24 +3,9 @@
 // kids are laid out when its native window reports its new size (WM_SIZE), not here.
 #include "gui/win32/windows_driver.h"
 #include "gui/win32/windows_gadget.h"
+#include "runtime/temporary_change.h"
 
 namespace quardeln {
-namespace {
-
-// Restores RedrawOnLayout however the layout pass ends.
-class RedrawOnLayoutScope {
- public:
-  RedrawOnLayoutScope() : saved_(RedrawOnLayout) { RedrawOnLayout = 0; }
-  ~RedrawOnLayoutScope() { RedrawOnLayout = saved_; }
-  RedrawOnLayoutScope(const RedrawOnLayoutScope&) = delete;
-  RedrawOnLayoutScope& operator=(const RedrawOnLayoutScope&) = delete;
-  bool Outermost() const { return saved_ == 1; }
-
- private:
-  const int32_t saved_;
-};
-
-}  // namespace
 
 int32_t TWindowsGadget::SetArea(int32_t x, int32_t y, int32_t w, int32_t h) {
   SetRect(x, y, w, h);
@@ -34,10 +19,10 @@ int32_t TWindowsGadget::Rethink() {
 
 int32_t TWindowsGadget::LayoutKids() {
   StartResize();
-  RedrawOnLayoutScope scope;
+  const TTemporaryChange nested(RedrawOnLayout, 0);  // inner passes leave the redraw to it
   TGadget::LayoutKids();
   EndResize();
-  if (scope.Outermost() && !kids.empty()) {
+  if (nested.Old() == 1 && !kids.empty()) {
     RedrawWindow(_hwnd, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
   }

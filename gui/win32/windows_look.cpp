@@ -18,30 +18,10 @@ POINT ClientEdgeOffset(HWND parent) {
   return {0, 0};
 }
 
-// A memory dc holding a new bitmap of w x h compatible with `like`; both released on scope
-// exit unless the bitmap is taken.
-class MemoryCanvas {
- public:
-  MemoryCanvas(HDC like, int w, int h)
-      : dc_(CreateCompatibleDC(like)), bitmap_(CreateCompatibleBitmap(like, w, h)) {
-    old_ = SelectObject(dc_.get(), bitmap_.get());
-  }
-  ~MemoryCanvas() { SelectObject(dc_.get(), old_); }
-  MemoryCanvas(const MemoryCanvas&) = delete;
-  MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-
-  HDC Dc() const { return dc_.get(); }
-  // Hands the bitmap over to the caller.
-  UniqueBitmap Take() {
-    SelectObject(dc_.get(), old_);
-    return std::move(bitmap_);
-  }
-
- private:
-  UniqueDc dc_;
-  UniqueBitmap bitmap_;
-  HGDIOBJ old_ = nullptr;
-};
+// A bitmap of w x h compatible with `like`.
+UniqueBitmap CompatibleBitmap(HDC like, int w, int h) {
+  return UniqueBitmap(CreateCompatibleBitmap(like, w, h));
+}
 
 }  // namespace
 
@@ -53,7 +33,7 @@ HBRUSH TWindowsGadget::CreateControlBrush(HWND hwnd, HDC dc) {
     return _brush.get();
   }
   HWND group = GetParent(hwnd);
-  HDC parentDc = GetDC(group);
+  const TWindowDc parentDc(group);
   const POINT offset = ClientEdgeOffset(group);
   RECT parentRect{};
   RECT controlRect{};
@@ -61,17 +41,18 @@ HBRUSH TWindowsGadget::CreateControlBrush(HWND hwnd, HDC dc) {
   GetWindowRect(hwnd, &controlRect);
   const int controlW = controlRect.right - controlRect.left;
   const int controlH = controlRect.bottom - controlRect.top;
+  const UniqueBitmap parentPicture = CompatibleBitmap(
+      parentDc.get(), parentRect.right - parentRect.left, parentRect.bottom - parentRect.top);
+  UniqueBitmap piece = CompatibleBitmap(parentDc.get(), controlW, controlH);
   {
-    MemoryCanvas whole(parentDc, parentRect.right - parentRect.left,
-                       parentRect.bottom - parentRect.top);
-    SendMessageW(group, WM_ERASEBKGND, reinterpret_cast<WPARAM>(whole.Dc()), 0);
-    MemoryCanvas piece(parentDc, controlW, controlH);
-    BitBlt(piece.Dc(), 0, 0, controlW, controlH, whole.Dc(),
+    const TMemoryDc whole(parentDc.get(), parentPicture.get());
+    SendMessageW(group, WM_ERASEBKGND, reinterpret_cast<WPARAM>(whole.get()), 0);
+    const TMemoryDc part(parentDc.get(), piece.get());
+    BitBlt(part.get(), 0, 0, controlW, controlH, whole.get(),
            controlRect.left - parentRect.left + offset.x,
            controlRect.top - parentRect.top + offset.y, SRCCOPY);
-    _hbitmap = piece.Take();
   }
-  ReleaseDC(group, parentDc);
+  _hbitmap = std::move(piece);  // out of its DC now: a brush can be made of it
   _hbrush.reset(CreatePatternBrush(_hbitmap.get()));
   return _hbrush.get();
 }
@@ -100,10 +81,11 @@ HBRUSH TWindowsGadget::DrawParentBackground(HDC dc, HWND hwnd, int32_t noTheme) 
     // edge: no further edge offset, or the copy would be shifted by the edge.
     POINT topLeft{window.left, window.top};
     ScreenToClient(parent, &topLeft);
-    MemoryCanvas whole(dc, parentClient.right, parentClient.bottom);
+    const UniqueBitmap picture = CompatibleBitmap(dc, parentClient.right, parentClient.bottom);
+    const TMemoryDc whole(dc, picture.get());
     InvalidateRect(parent, nullptr, FALSE);
-    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(whole.Dc()), 0);
-    BitBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, whole.Dc(),
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(whole.get()), 0);
+    BitBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, whole.get(),
            topLeft.x + client.left, topLeft.y + client.top, SRCCOPY);
   }
   RestoreDC(dc, saved);

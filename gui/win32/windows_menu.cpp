@@ -159,6 +159,7 @@ std::u16string MenuShortcutText(int32_t key, int32_t mods) {
 WindowsMenuRef TWindowsMenu::Create(const std::u16string& text, const GadgetRef& group,
                                     int32_t tag) {
   auto menu = std::make_shared<TWindowsMenu>();
+  menu->gadgetclass = GADGETCLASS_MENU;  // a window's root menu too, made here
   menu->SetNewKey();
   menu->SetText(text);
   menu->_tag = tag;

@@ -79,13 +79,11 @@ int32_t TWindowsSlider::RefreshLook() {
 }
 
 int32_t TWindowsSlider::SetRange(int32_t new_visible, int32_t new_total) {
-  const int32_t was_sensitive = IsSensitive();
-  DeSensitize();
+  // A slider still being created stays silent until CreateGadget sensitizes it.
+  const TQuietChange quiet(*this);
   _visible = new_visible;
   _total = new_total;
   ApplyRange();
-  // A slider still being created stays silent until CreateGadget sensitizes it.
-  if (was_sensitive) Sensitize();
   return 0;
 }
 
@@ -135,10 +133,8 @@ void TWindowsSlider::KeepStepperInRange(int32_t position) {
 }
 
 int32_t TWindowsSlider::SetProp(int32_t value) {
-  const int32_t was_sensitive = IsSensitive();
-  DeSensitize();
+  const TQuietChange quiet(*this);
   ApplyProp(value);
-  if (was_sensitive) Sensitize();
   return 0;
 }
 

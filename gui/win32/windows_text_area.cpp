@@ -4,8 +4,11 @@
 
 #include <algorithm>
 
+#include "runtime/temporary_change.h"
+
 #include "gui/win32/control_util.h"
 #include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_font.h"
 
 namespace quardeln {
 
@@ -19,19 +22,6 @@ static_assert(kTextAreaEventMask == 0xB0005);
 static_assert(sizeof(CHARFORMATW) == 92);
 
 constexpr const wchar_t* kTextDocumentIid = L"{8CC497C0-A1DF-11ce-8098-00AA0047BE5D}";
-
-// Sets `busy` for one program-made change; nests.
-class Busy {
- public:
-  explicit Busy(int32_t& busy) : busy_(busy), was_(busy) { busy_ = 1; }
-  ~Busy() { busy_ = was_; }
-  Busy(const Busy&) = delete;
-  Busy& operator=(const Busy&) = delete;
-
- private:
-  int32_t& busy_;
-  int32_t was_;
-};
 
 }  // namespace
 
@@ -57,9 +47,7 @@ void TWindowsTextArea::Build(const GadgetRef& group, int32_t areaStyle) {
   SendMessageW(hwnd, EM_SETEVENTMASK, 0, kTextAreaEventMask);
   SendMessageW(hwnd, EM_SETUNDOLIMIT, 0, 0);  // no undo history is kept
   GiveDefaultFont(hwnd);
-  IRichEditOle* richEdit = nullptr;
-  SendMessageW(hwnd, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&richEdit));
-  ole = TComRef<IRichEditOle>::Adopt(richEdit);
+  SendMessageW(hwnd, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(ole.Put()));
   if (ole && SUCCEEDED(IIDFromString(kTextDocumentIid, &IID_ITextDocument))) {
     idoc = ole.As<ITextDocument>(IID_ITextDocument);
   }
@@ -84,9 +72,9 @@ int32_t TWindowsTextArea::CharCount() {
 }
 
 TComRef<ITextRange> TWindowsTextArea::RangeOf(int32_t start, int32_t end) {
-  ITextRange* range = nullptr;
-  if (!idoc || FAILED(idoc->Range(start, end, &range))) return {};
-  return TComRef<ITextRange>::Adopt(range);
+  TComRef<ITextRange> range;
+  if (idoc && FAILED(idoc->Range(start, end, range.Put()))) range.reset();
+  return range;
 }
 
 int32_t TWindowsTextArea::InsertText(const std::u16string& text, int32_t pos, int32_t length) {
@@ -94,24 +82,21 @@ int32_t TWindowsTextArea::InsertText(const std::u16string& text, int32_t pos, in
 }
 
 int32_t TWindowsTextArea::ReplaceSpan(const std::u16string& text, TCharSpan span) {
-  Busy quiet(busy);
+  const TTemporaryChange quiet(busy, 1);
   TComRef<ITextRange> range = RangeOf(span.start, span.end);
   if (!range) return 0;
   LONG start = span.start;
   LONG end = span.end;
   range->GetStart(&start);  // the range as the document clamped it
   range->GetEnd(&end);
-  BSTR native = SysAllocStringLen(Wide(text), static_cast<UINT>(text.size()));
-  {
-    TQuietChange still(*this);
-    const int32_t before = CharCount();
-    ParkSelection(start);
-    range->SetText(native);
-    LayOut();
-    const int32_t replaced = end - start;
-    RestoreSelection(start, replaced, replaced + CharCount() - before);
-  }
-  SysFreeString(native);
+  const UniqueBstr native = BstrOf(text);
+  TQuietChange still(*this);
+  const int32_t before = CharCount();
+  ParkSelection(start);
+  range->SetText(native.get());
+  LayOut();
+  const int32_t replaced = end - start;
+  RestoreSelection(start, replaced, replaced + CharCount() - before);
   return 0;
 }
 
@@ -179,12 +164,13 @@ std::u16string TWindowsTextArea::AreaText(int32_t pos, int32_t length, int32_t u
   const TCharSpan span = ToCharSpan(pos, length, units);
   TComRef<ITextRange> range = RangeOf(span.start, span.end);
   if (!range) return {};
-  BSTR native = nullptr;
+  BSTR written = nullptr;
+  const HRESULT got = range->GetText(&written);
+  const UniqueBstr native(written);
   std::u16string text;
-  if (SUCCEEDED(range->GetText(&native)) && native) {
-    text.assign(reinterpret_cast<const char16_t*>(native), SysStringLen(native));
+  if (SUCCEEDED(got) && native) {
+    text.assign(reinterpret_cast<const char16_t*>(native.get()), SysStringLen(native.get()));
   }
-  SysFreeString(native);
   std::replace(text.begin(), text.end(), u'\r', u'\n');
   return text;
 }
@@ -231,12 +217,11 @@ int32_t TWindowsTextArea::SetSelection(int32_t pos, int32_t length, int32_t unit
 int32_t TWindowsTextArea::SetStyle(int32_t r, int32_t g, int32_t b, int32_t flags, int32_t pos,
                                    int32_t length, int32_t units) {
   const TCharSpan span = ToCharSpan(pos, length, units);
-  Busy quiet(busy);
+  const TTemporaryChange quiet(busy, 1);
   TComRef<ITextRange> range = RangeOf(span.start, span.end);
   if (!range) return 0;
-  ITextFont* rawFont = nullptr;
-  if (SUCCEEDED(range->GetFont(&rawFont)) && rawFont) {
-    const auto font = TComRef<ITextFont>::Adopt(rawFont);
+  TComRef<ITextFont> font;
+  if (SUCCEEDED(range->GetFont(font.Put())) && font) {
     auto truth = [flags](int32_t bit) { return (flags & bit) ? tomTrue : tomFalse; };
     font->SetForeColor(r + g * 256 + b * 65536);
     font->SetBold(truth(1));
@@ -271,9 +256,7 @@ int32_t TWindowsTextArea::SetTextColor(int32_t r, int32_t g, int32_t b) {
 // The width counts screen pixels; the document's tab stop is in points.
 int32_t TWindowsTextArea::SetTabs(int32_t tabs) {
   if (!idoc) return 0;
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
+  const int32_t dpi = ScreenDpiY();  // the screen's pixels are square
   if (dpi <= 0) return 0;
   idoc->SetDefaultTabStop(static_cast<float>(tabs) * 72.0f / static_cast<float>(dpi));
   return 0;

@@ -4,6 +4,7 @@
 
 #include "events/event.h"
 #include "gui/win32/control_util.h"
+#include "runtime/temporary_change.h"
 
 namespace quardeln {
 namespace {
@@ -32,14 +33,13 @@ void TWindowsTextField::Build(const GadgetRef& group, int32_t given) {
 }
 
 int32_t TWindowsTextField::SetText(const std::u16string& text) {
-  _busy = 1;
+  const TTemporaryChange programMade(_busy, 1);
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(Hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   TWindowsGadget::SetText(text);
   // The control clamps the old selection to the new text.
   SendMessageW(Hwnd(), EM_SETSEL, start, static_cast<LPARAM>(end));
-  _busy = 0;
   return 0;
 }
 

@@ -11,6 +11,7 @@
 #include "gui/win32/windows_driver.h"
 #include "gui/win32/windows_graphic.h"
 #include "gui/win32/windows_menu.h"
+#include "runtime/temporary_change.h"
 #include "system/system_driver.h"
 
 namespace quardeln {
@@ -114,13 +115,12 @@ int32_t TWindowsWindow::Rethink() {
   int32_t w = width;
   int32_t h = height;
   ConvertToContainerDimensions(x, y, w, h);
-  _suppressresizeevents = 1;
+  const TTemporaryChange programMade(_suppressresizeevents, 1);
   MoveWindow(Hwnd(), x, y, w, h, TRUE);
   if (_showwhenplaced) {
     _showwhenplaced = false;
     ShowWindow(Hwnd(), SW_SHOW);
   }
-  _suppressresizeevents = 0;
   return 0;
 }
 
@@ -262,11 +262,7 @@ int32_t TWindowsWindow::PopupMenu(const GadgetRef& menu, ObjectRef extra) {
   auto popup = std::dynamic_pointer_cast<TWindowsMenu>(menu);
   // Only a root pops up: an item would append itself to its parent's native menu.
   if (!popup || popup->HasMenuParent()) return 0;
-  struct ExtraScope {
-    ObjectRef& held;
-    ~ExtraScope() { held = nullptr; }
-  } scope{popupextra};
-  popupextra = std::move(extra);
+  const TTemporaryChange held(popupextra, std::move(extra));
   // The window's own root menu pops up from a native tree of its own, which takes its
   // items away from the bar: they go back to it afterwards.
   const bool ownBar = popup == _menu && ::GetMenu(Hwnd()) != nullptr;
@@ -290,9 +286,11 @@ int32_t TWindowsWindow::UpdateMenu() {
   HMENU fresh = root ? root->NativeMenu() : nullptr;
   HMENU old = ::GetMenu(Hwnd());
   // A new bar changes the client area: that is the program's doing, not the user's.
-  _suppressresizeevents = 1;
-  const BOOL given = SetMenu(Hwnd(), fresh);
-  _suppressresizeevents = 0;
+  BOOL given = FALSE;
+  {
+    const TTemporaryChange programMade(_suppressresizeevents, 1);
+    given = SetMenu(Hwnd(), fresh);
+  }
   if (!given) return 0;  // nothing changed hands; the root still owns its tree
   if (root) root->HandOverMenuBar();
   DrawMenuBar(Hwnd());

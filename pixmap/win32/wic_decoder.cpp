@@ -28,10 +28,8 @@ class TComApartment {
 // Adopts the interface `call` writes through its out-pointer; empty when the call fails.
 template <typename I, typename Call>
 TComRef<I> Made(Call&& call) {
-  I* raw = nullptr;
-  const HRESULT result = call(&raw);
-  TComRef<I> ref = TComRef<I>::Adopt(raw);
-  if (FAILED(result)) ref.reset();
+  TComRef<I> ref;
+  if (FAILED(call(ref.Put()))) ref.reset();
   return ref;
 }
 

@@ -5,14 +5,18 @@
 // hands a handle over to whoever takes it (a window that destroys its menu, say).
 // A live count per kind of object, always on, lets tests see what is left.
 // Handles the system owns (stock objects, shared icons) never go into an owner.
+// What is only borrowed for a while (a window's or a paint DC, an object selected into
+// a DC) is scoped the same way, by the guards at the end: given back when they go.
 #pragma once
 
 #include "runtime/win32/windows_api.h"
 //
 #include <commctrl.h>
+#include <oleauto.h>
 #include <unknwn.h>
 
 #include <cstdint>
+#include <string_view>
 #include <utility>
 
 namespace quardeln {
@@ -27,6 +31,7 @@ enum class NativeKind : int {
   kDeviceContext,
   kComInterface,
   kKernelObject,
+  kString,  // BSTR
   kCount
 };
 
@@ -112,6 +117,9 @@ inline void CloseDc(HDC dc) {
 inline void CloseKernelObject(HANDLE object) {
   CloseHandle(object);
 }
+inline void CloseBstr(BSTR text) {
+  SysFreeString(text);
+}
 }  // namespace native_detail
 
 using UniqueBrush = TUniqueNative<HBRUSH, native_detail::CloseBrush, NativeKind::kBrush>;
@@ -127,6 +135,12 @@ using UniqueDc = TUniqueNative<HDC, native_detail::CloseDc, NativeKind::kDeviceC
 // A kernel object (a waitable timer, say); never a pseudo-handle, which needs no closing.
 using UniqueKernelObject =
     TUniqueNative<HANDLE, native_detail::CloseKernelObject, NativeKind::kKernelObject>;
+// A text for a COM call, SysFreeString'd.
+using UniqueBstr = TUniqueNative<BSTR, native_detail::CloseBstr, NativeKind::kString>;
+inline UniqueBstr BstrOf(std::u16string_view text) {
+  return UniqueBstr(SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
+                                      static_cast<UINT>(text.size())));
+}
 
 // An image a gadget shows that may be a bitmap (button images) or an icon (window icons);
 // released the way its kind needs.
@@ -163,7 +177,7 @@ class TComRef {
  public:
   TComRef() = default;
   ~TComRef() { reset(); }
-  TComRef(const TComRef& other) noexcept : pointer_(other.pointer_) {
+  TComRef(const TComRef& other) noexcept : pointer_(other.get()) {
     if (pointer_) {
       pointer_->AddRef();
       native_detail::Adopted(NativeKind::kComInterface);
@@ -174,15 +188,23 @@ class TComRef {
     swap(copy);
     return *this;
   }
-  TComRef(TComRef&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  TComRef(TComRef&& other) noexcept { swap(other); }
   TComRef& operator=(TComRef&& other) noexcept {
     TComRef moved(std::move(other));
     swap(moved);
     return *this;
   }
 
-  // Takes over a reference the caller already holds (what CoCreateInstance or
-  // QueryInterface wrote into a local pointer).
+  // The out-parameter of a COM call that hands out a reference:
+  // factory->CreateStream(stream.Put()). The reference held before goes first; whatever
+  // the call writes is this owner's, counted when it is first looked at.
+  I** Put() noexcept {
+    reset();
+    written_ = true;
+    return &pointer_;
+  }
+
+  // Takes over a reference the caller already holds (a new object's first one).
   static TComRef Adopt(I* pointer) noexcept {
     TComRef ref;
     ref.pointer_ = pointer;
@@ -190,11 +212,15 @@ class TComRef {
     return ref;
   }
 
-  I* get() const noexcept { return pointer_; }
-  I* operator->() const noexcept { return pointer_; }
-  explicit operator bool() const noexcept { return pointer_ != nullptr; }
+  I* get() const noexcept {
+    Settle();
+    return pointer_;
+  }
+  I* operator->() const noexcept { return get(); }
+  explicit operator bool() const noexcept { return get() != nullptr; }
 
   void reset() noexcept {
+    Settle();
     if (I* old = std::exchange(pointer_, nullptr)) {
       native_detail::Released(NativeKind::kComInterface);
       old->Release();
@@ -203,17 +229,99 @@ class TComRef {
   // Another interface of the same object, or empty.
   template <typename J>
   TComRef<J> As(REFIID iid) const noexcept {
-    J* other = nullptr;
-    if (!pointer_ || FAILED(pointer_->QueryInterface(iid, reinterpret_cast<void**>(&other)))) {
-      return {};
+    TComRef<J> other;
+    if (get() && FAILED(get()->QueryInterface(iid, reinterpret_cast<void**>(other.Put())))) {
+      other.reset();
     }
-    return TComRef<J>::Adopt(other);
+    return other;
   }
 
-  void swap(TComRef& other) noexcept { std::swap(pointer_, other.pointer_); }
+  void swap(TComRef& other) noexcept {
+    Settle();
+    other.Settle();
+    std::swap(pointer_, other.pointer_);
+  }
 
  private:
+  // Counts the reference a call wrote through Put.
+  void Settle() const noexcept {
+    if (!written_) return;
+    written_ = false;
+    if (pointer_) native_detail::Adopted(NativeKind::kComInterface);
+  }
+
   I* pointer_ = nullptr;
+  mutable bool written_ = false;  // Put handed out pointer_'s address; not yet counted
+};
+
+// A window's device context (the screen's for a null window), borrowed with GetDC and
+// given back with ReleaseDC. Never deleted: that is for DCs the program made (UniqueDc).
+class TWindowDc {
+ public:
+  explicit TWindowDc(HWND hwnd = nullptr) noexcept : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~TWindowDc() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  TWindowDc(const TWindowDc&) = delete;
+  TWindowDc& operator=(const TWindowDc&) = delete;
+
+  HDC get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// The device context of one WM_PAINT, from BeginPaint to EndPaint.
+class TPaintDc {
+ public:
+  explicit TPaintDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+  ~TPaintDc() { EndPaint(hwnd_, &paint_); }
+  TPaintDc(const TPaintDc&) = delete;
+  TPaintDc& operator=(const TPaintDc&) = delete;
+
+  HDC get() const noexcept { return dc_; }
+  const RECT& Dirty() const noexcept { return paint_.rcPaint; }  // what needs painting
+  bool Erase() const noexcept { return paint_.fErase != FALSE; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// An object selected into a device context for a scope; the one it replaced goes back
+// in. A DC must not be deleted while it holds a bitmap or font of ours, so the guard
+// is made after the DC's owner and goes before it.
+class TSelectedObject {
+ public:
+  TSelectedObject(HDC dc, HGDIOBJ object) noexcept
+      : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+  ~TSelectedObject() {
+    if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+  }
+  TSelectedObject(const TSelectedObject&) = delete;
+  TSelectedObject& operator=(const TSelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// A memory device context compatible with `like`, with `bitmap` selected into it while it
+// lives: drawing off screen into a bitmap that outlives the DC.
+class TMemoryDc {
+ public:
+  TMemoryDc(HDC like, HBITMAP bitmap) noexcept
+      : dc_(CreateCompatibleDC(like)), selected_(dc_.get(), bitmap) {}
+
+  HDC get() const noexcept { return dc_.get(); }
+  explicit operator bool() const noexcept { return static_cast<bool>(dc_); }
+
+ private:
+  UniqueDc dc_;
+  TSelectedObject selected_;  // after dc_, so the bitmap leaves before the DC is deleted
 };
 
 }  // namespace quardeln

@@ -1,5 +1,7 @@
 #include "system/headless/headless_driver.h"
 
+#include "runtime/error.h"
+
 namespace quardeln {
 namespace {
 
@@ -70,19 +72,24 @@ int32_t THeadlessSystemDriver::SetMouseVisible(int32_t visible) {
   return 0;
 }
 
-int32_t THeadlessSystemDriver::Notify(const std::u16string& text, int32_t) {
-  shownMessages_.push_back(text);
-  return 0;
+int32_t THeadlessSystemDriver::Notify(const std::u16string& text, int32_t serious) {
+  return ShowMessage(MessageKind::Notify, ApplicationTitle(), text, serious);
 }
 
-int32_t THeadlessSystemDriver::Confirm(const std::u16string& text, int32_t) {
-  shownMessages_.push_back(text);
-  return 0;
+int32_t THeadlessSystemDriver::Confirm(const std::u16string& text, int32_t serious) {
+  return ShowMessage(MessageKind::Confirm, ApplicationTitle(), text, serious);
 }
 
-int32_t THeadlessSystemDriver::Proceed(const std::u16string& text, int32_t) {
+int32_t THeadlessSystemDriver::Proceed(const std::u16string& text, int32_t serious) {
+  return ShowMessage(MessageKind::Proceed, ApplicationTitle(), text, serious);
+}
+
+// As if cancelled, which a Notify cannot tell from OK.
+int32_t THeadlessSystemDriver::ShowMessage(MessageKind kind, const std::u16string& title,
+                                           const std::u16string& text, int32_t) {
+  shownTitles_.push_back(title);
   shownMessages_.push_back(text);
-  return -1;
+  return kind == MessageKind::Proceed ? -1 : 0;
 }
 
 std::u16string THeadlessSystemDriver::RequestFile(const std::u16string&, const std::u16string&,

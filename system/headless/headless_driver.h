@@ -31,6 +31,8 @@ class THeadlessSystemDriver final : public TSystemDriver {
   ObjectRef RequestWake(std::time_t dueUtc) override;
   int32_t KeepAwake() override;
   int32_t RunOnMainThread(MainThreadFunction function, ObjectRef argument, intptr_t data) override;
+  int32_t ShowMessage(MessageKind kind, const std::u16string& title, const std::u16string& text,
+                      int32_t serious) override;
 
   // One wake request: when it was due, and whether the program has withdrawn it.
   struct WakeRequest {
@@ -41,6 +43,7 @@ class THeadlessSystemDriver final : public TSystemDriver {
   // What the program did, for tests.
   const std::vector<std::u16string>& OpenedUrls() const { return openedUrls_; }
   const std::vector<std::u16string>& ShownMessages() const { return shownMessages_; }
+  const std::vector<std::u16string>& ShownTitles() const { return shownTitles_; }  // likewise
   int32_t MouseX() const { return mouseX_; }
   int32_t MouseY() const { return mouseY_; }
   int32_t MouseVisible() const { return mouseVisible_; }
@@ -65,6 +68,7 @@ class THeadlessSystemDriver final : public TSystemDriver {
 
   std::vector<std::u16string> openedUrls_;
   std::vector<std::u16string> shownMessages_;
+  std::vector<std::u16string> shownTitles_;
   int32_t mouseX_ = 0;
   int32_t mouseY_ = 0;
   int32_t mouseVisible_ = 1;

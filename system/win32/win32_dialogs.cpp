@@ -32,9 +32,10 @@ class FocusKeeper {
   HWND saved_;
 };
 
-int ShowMessageBox(const std::u16string& text, MessageKind kind, int32_t serious) {
+int ShowMessageBox(const std::u16string& title, const std::u16string& text, MessageKind kind,
+                   int32_t serious) {
   std::string body = ToAnsi(text);
-  std::string caption = ToAnsi(ApplicationTitle());
+  std::string caption = ToAnsi(title);
   FocusKeeper focus;
   return MessageBoxA(GetActiveWindow(), body.c_str(), caption.c_str(),
                      MessageBoxStyle(kind, serious));
@@ -80,16 +81,23 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM dat
 }  // namespace
 
 int32_t TWin32SystemDriver::Notify(const std::u16string& text, int32_t serious) {
-  ShowMessageBox(text, MessageKind::Notify, serious);
-  return 0;
+  return ShowMessage(MessageKind::Notify, ApplicationTitle(), text, serious);
 }
 
 int32_t TWin32SystemDriver::Confirm(const std::u16string& text, int32_t serious) {
-  return ConfirmAnswer(ShowMessageBox(text, MessageKind::Confirm, serious));
+  return ShowMessage(MessageKind::Confirm, ApplicationTitle(), text, serious);
 }
 
 int32_t TWin32SystemDriver::Proceed(const std::u16string& text, int32_t serious) {
-  return ProceedAnswer(ShowMessageBox(text, MessageKind::Proceed, serious));
+  return ShowMessage(MessageKind::Proceed, ApplicationTitle(), text, serious);
+}
+
+int32_t TWin32SystemDriver::ShowMessage(MessageKind kind, const std::u16string& title,
+                                        const std::u16string& text, int32_t serious) {
+  const int button = ShowMessageBox(title, text, kind, serious);
+  if (kind == MessageKind::Confirm) return ConfirmAnswer(button);
+  if (kind == MessageKind::Proceed) return ProceedAnswer(button);
+  return 0;
 }
 
 std::u16string TWin32SystemDriver::RequestFile(const std::u16string& title,

@@ -8,12 +8,24 @@
 #include <utility>
 
 #include "events/event.h"
+#include "events/keys.h"
 #include "system/driver_logic.h"
 #include "system/win32/win32_internal.h"
 #include "system/win32/win32_system_driver.h"
 
 namespace quardeln {
 namespace {
+
+// The portable key names are the virtual-key codes the translation passes through.
+static_assert(KEY_BACKSPACE == VK_BACK && KEY_TAB == VK_TAB && KEY_ENTER == VK_RETURN);
+static_assert(KEY_SHIFT == VK_SHIFT && KEY_CONTROL == VK_CONTROL && KEY_ALT == VK_MENU);
+static_assert(KEY_PAUSE == VK_PAUSE && KEY_ESCAPE == VK_ESCAPE && KEY_SPACE == VK_SPACE);
+static_assert(KEY_PAGEUP == VK_PRIOR && KEY_PAGEDOWN == VK_NEXT && KEY_END == VK_END);
+static_assert(KEY_HOME == VK_HOME && KEY_LEFT == VK_LEFT && KEY_UP == VK_UP);
+static_assert(KEY_RIGHT == VK_RIGHT && KEY_DOWN == VK_DOWN && KEY_INSERT == VK_INSERT);
+static_assert(KEY_DELETE == VK_DELETE && KEY_F1 == VK_F1 && KEY_F12 == VK_F12);
+static_assert(KEY_LSHIFT == VK_LSHIFT && KEY_RSHIFT == VK_RSHIFT && KEY_LCONTROL == VK_LCONTROL);
+static_assert(KEY_RCONTROL == VK_RCONTROL && KEY_LALT == VK_LMENU && KEY_RALT == VK_RMENU);
 
 int32_t Modifiers = 0;
 HWND PointerWindow = nullptr;

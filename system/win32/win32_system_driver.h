@@ -28,6 +28,8 @@ class TWin32SystemDriver final : public TSystemDriver {
   int32_t Notify(const std::u16string& text, int32_t serious) override;
   int32_t Confirm(const std::u16string& text, int32_t serious) override;
   int32_t Proceed(const std::u16string& text, int32_t serious) override;
+  int32_t ShowMessage(MessageKind kind, const std::u16string& title, const std::u16string& text,
+                      int32_t serious) override;
   std::u16string RequestFile(const std::u16string& title, const std::u16string& filter,
                              int32_t save, const std::u16string& path) override;
   std::u16string RequestDir(const std::u16string& title, const std::u16string& path) override;

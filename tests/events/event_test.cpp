@@ -35,6 +35,20 @@ TEST(EventText, ExtraThatIsNoTextPrintsEmpty) {
   EXPECT_EQ(Form(*outer), "GadgetAction: data=0, mods=0, x=0, y=0, extra=\"\"");
 }
 
+// The debugging form names the source and describes an extra that is no text; the
+// fixed text form stays as it is.
+TEST(EventText, DescribeNamesSourceAndExtra) {
+  auto source = NewText(u"field");
+  auto described = MakeEvent(GadgetAction, source, 2, 0, 0, 0, MakeEvent(TimerTick));
+  EXPECT_EQ(ToUtf8(described->Describe()),
+            "GadgetAction from \"field\": data=2, mods=0, x=0, y=0, extra=TimerTick: data=0, "
+            "mods=0, x=0, y=0, extra=\"\"");
+  EXPECT_EQ(Form(*described), "GadgetAction: data=2, mods=0, x=0, y=0, extra=\"\"");
+  auto plain = MakeEvent(0, std::make_shared<TObject>(), 0, 0, 0, 0, NewText(u"t"));
+  EXPECT_EQ(ToUtf8(plain->Describe()),
+            "Unknown Event, id=0 from Object: data=0, mods=0, x=0, y=0, extra=\"t\"");
+}
+
 TEST(EventRecord, NewEventIsZeroAndCreateKeepsEveryField) {
   TEvent blank;
   EXPECT_EQ(blank.id | blank.data | blank.mods | blank.x | blank.y, 0);

@@ -68,10 +68,15 @@ TEST_F(HeadlessDriverTest, DialogsAnswerAsIfCancelledAndThePointerIsRecorded) {
   EXPECT_EQ(Notify(u"Attenzione", 1), 0);
   EXPECT_EQ(Confirm(u"Sicuro?"), 0);
   EXPECT_EQ(Proceed(u"Salvare?"), -1);
+  EXPECT_EQ(NotifyTitled(u"Countdown", u"Time is up"), 0);
+  EXPECT_EQ(ProceedTitled(u"Countdown", u"Again?"), -1);
   EXPECT_EQ(RequestFile(u"Apri", u"Testo:txt", 0, u"c:/a.txt"), u"");
   EXPECT_EQ(RequestDir(u"Cartella", u"."), u"");
   EXPECT_EQ(driver_->ShownMessages(),
-            (std::vector<std::u16string>{u"Attenzione", u"Sicuro?", u"Salvare?"}));
+            (std::vector<std::u16string>{u"Attenzione", u"Sicuro?", u"Salvare?", u"Time is up",
+                                         u"Again?"}));
+  EXPECT_EQ(driver_->ShownTitles()[0], ApplicationTitle());
+  EXPECT_EQ(driver_->ShownTitles()[3], u"Countdown");
   EXPECT_EQ(MoveMouse(10, -3), 0);
   EXPECT_EQ(driver_->MouseX(), 10);
   EXPECT_EQ(driver_->MouseY(), -3);

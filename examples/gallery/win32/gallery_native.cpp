@@ -1,11 +1,10 @@
 #include "examples/gallery/gallery_native.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "runtime/win32/windows_api.h"
 
 #include <vector>
+
+#include "runtime/win32/native_owner.h"
 
 namespace gallery {
 
@@ -24,19 +23,15 @@ void PaintCanvas(quardeln::NativeHandle canvas, uint32_t rgb, const std::u16stri
   if (!IsWindow(hwnd)) return;
   RECT area{};
   GetClientRect(hwnd, &area);
-  HDC dc = GetDC(hwnd);
+  const quardeln::TWindowDc dc(hwnd);
   const COLORREF colour = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &area, brush);
-  DeleteObject(brush);
+  FillRect(dc.get(), &area, quardeln::UniqueBrush(CreateSolidBrush(colour)).get());
   // The system's GUI font is a stock object: not ours to delete.
-  HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 255, 255));
-  DrawTextW(dc, reinterpret_cast<const wchar_t*>(caption.c_str()), static_cast<int>(caption.size()),
-            &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  SelectObject(dc, previous);
-  ReleaseDC(hwnd, dc);
+  const quardeln::TSelectedObject font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc.get(), TRANSPARENT);
+  SetTextColor(dc.get(), RGB(255, 255, 255));
+  DrawTextW(dc.get(), reinterpret_cast<const wchar_t*>(caption.c_str()),
+            static_cast<int>(caption.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 }  // namespace gallery

@@ -10,6 +10,7 @@
 #include "events/queue.h"
 #include "gui/api.h"
 #include "gui/headless/user_actions.h"
+#include "runtime/text.h"
 #include "system/headless/headless_driver.h"
 
 namespace quardeln {
@@ -178,6 +179,33 @@ TEST_F(HeadlessDriverTest, FreeingAWindowDestroysItsGadgetsAndReleasesThem) {
   panel.reset();
   button.reset();
   EXPECT_TRUE(watched.expired());
+}
+
+TEST_F(HeadlessDriverTest, GadgetsDescribeTheirClassAndText) {
+  GadgetRef add = NewButton(u"Add", 0, 0, 80, 24, window_);
+  GadgetRef area = NewTextArea(0, 0, 80, 80, window_);
+  GadgetSetText(area, u"a first line long enough to be cut at forty characters\nsecond");
+  GadgetRef menu = NewMenu(u"Remove", 7, nullptr);
+  EXPECT_EQ(ToUtf8(add->Describe()), "Button \"Add\"");
+  EXPECT_EQ(ToUtf8(area->Describe()), "TextArea \"a first line long enough to be cut at fo...\"");
+  EXPECT_EQ(ToUtf8(NewListBox(0, 0, 80, 80, window_)->Describe()), "ListBox");
+  EXPECT_EQ(ToUtf8(NewCanvas(0, 0, 8, 8, window_)->Describe()), "Canvas");
+  EXPECT_EQ(ToUtf8(menu->Describe()), "Menu \"Remove\"");
+  UserPressButton(add);
+  TakeEvent();
+  EXPECT_EQ(ToUtf8(MakeEvent(GadgetAction, add)->Describe()).substr(0, 31),
+            "GadgetAction from Button \"Add\":");
+}
+
+TEST_F(HeadlessDriverTest, ListsHoldOneSelectionAndToolbarsMany) {
+  GadgetRef list = NewListBox(0, 0, 80, 80, window_);
+  GadgetAddItem(list, u"Tea", ITEMFLAG_PRESELECT);
+  GadgetAddItem(list, u"Walk", ITEMFLAG_PRESELECT);
+  EXPECT_EQ(GadgetSelectedItems(list), std::vector<int32_t>{1});
+  GadgetRef bar = NewToolbar(nullptr, 0, 0, 80, 24, window_);
+  GadgetAddItem(bar, u"", ITEMFLAG_PRESELECT | ITEMFLAG_TOGGLING);
+  GadgetAddItem(bar, u"", ITEMFLAG_PRESELECT | ITEMFLAG_TOGGLING);
+  EXPECT_EQ(GadgetSelectedItems(bar), (std::vector<int32_t>{0, 1}));
 }
 
 TEST_F(HeadlessDriverTest, UnsupportedGadgetsAreNotMade) {

@@ -72,22 +72,14 @@ class ErasedPixels {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<uint32_t*>(bits);
-    previous_ = SelectObject(dc_, bitmap_);
+    const TMemoryDc dc(TWindowDc().get(), bitmap_.get());
     // Nothing left to paint on screen, so that the erase sees no update region.
     ValidateRect(hwnd, nullptr);
-    answer_ = SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_), 0);
+    answer_ = SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
     GdiFlush();
-  }
-  ~ErasedPixels() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
   }
   ErasedPixels(const ErasedPixels&) = delete;
   ErasedPixels& operator=(const ErasedPixels&) = delete;
@@ -100,9 +92,7 @@ class ErasedPixels {
  private:
   int32_t width_ = 0;
   int32_t height_ = 0;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
+  UniqueBitmap bitmap_;
   uint32_t* bits_ = nullptr;
   LRESULT answer_ = 0;
 };

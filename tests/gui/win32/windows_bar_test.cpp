@@ -97,22 +97,16 @@ TEST_F(WindowsBarTest, StripWithoutAlphaMasksPureWhite) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(dc, canvas);
-  HBRUSH green = CreateSolidBrush(RGB(0, 200, 0));
+  const UniqueBitmap canvas(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const TMemoryDc dc(nullptr, canvas.get());
   RECT all{0, 0, 16, 16};
-  FillRect(dc, &all, green);
-  ImageList_Draw(list, 1, dc, 0, 0, ILD_TRANSPARENT);
+  FillRect(dc.get(), &all, UniqueBrush(CreateSolidBrush(RGB(0, 200, 0))).get());
+  ImageList_Draw(list, 1, dc.get(), 0, 0, ILD_TRANSPARENT);
   GdiFlush();
   const auto* pixels = static_cast<const uint32_t*>(bits);
   EXPECT_EQ(pixels[5 * 16 + 4] & 0xFFFFFF, 0xC00000u);
   EXPECT_EQ(pixels[0] & 0xFFFFFF, 0x00C800u);
   EXPECT_EQ(pixels[15 * 16 + 15] & 0xFFFFFF, 0x00C800u);
-  SelectObject(dc, previous);
-  DeleteObject(green);
-  DeleteObject(canvas);
-  DeleteDC(dc);
 }
 
 // ---- toolbars ----

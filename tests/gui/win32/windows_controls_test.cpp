@@ -233,6 +233,22 @@ TEST_F(WindowsControlsTest, TypingPostsOneActionPerChange) {
   EXPECT_EQ(field->GetText(), u"ab");
 }
 
+// The pump offers keys of tab-stop children to the dialog navigation of their window
+// (tested with the pump); here the keys a text field gets become its window's OK and
+// Cancel buttons' clicks.
+TEST_F(WindowsControlsTest, EnterInAFieldPressesTheOkButtonAndEscapeTheCancelButton) {
+  auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"", 0);
+  auto ok = New<TWindowsButton>(GADGETCLASS_BUTTON, u"OK", BUTTON_OK, 10, 40, 80, 24);
+  auto cancel = New<TWindowsButton>(GADGETCLASS_BUTTON, u"Annulla", BUTTON_CANCEL, 100, 40, 80, 24);
+  SetFocus(NativeOf(field));
+  for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+    MSG press{NativeOf(field), WM_KEYDOWN, key, 1, 0, {}};
+    EXPECT_TRUE(IsDialogMessageA(NativeOf(Window()), &press)) << key;
+  }
+  EXPECT_EQ(ActionData(ok), std::vector<int32_t>{0}) << DescribeRecorded();
+  EXPECT_EQ(ActionData(cancel), std::vector<int32_t>{0});
+}
+
 TEST_F(WindowsControlsTest, LeavingTheFieldPostsLostFocusAndCollapsesTheSelection) {
   auto field = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"12:30", 0, 10, 10);
   auto other = New<TWindowsTextField>(GADGETCLASS_TEXTFIELD, u"", 0, 10, 50);

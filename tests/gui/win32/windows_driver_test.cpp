@@ -323,6 +323,8 @@ TEST_F(WindowsDriverTest, CreateGadgetBuildsSilentlyAndRefusesUnknownClasses) {
   EXPECT_EQ(windowsField->IsSensitive(), 1);
   EXPECT_EQ(field->GetText(), u"abc");
   EXPECT_EQ(field->Parent(), window);
+  EXPECT_EQ(field->Describe(), u"TextField \"abc\"") << "its class and its native text";
+  EXPECT_EQ(DriverDesktop->Describe().substr(0, 7), u"Desktop");
   // The native control reported the text it was given; no gadget posted anything.
   EXPECT_EQ(CountEvents(GadgetAction, field), 0);
   for (const EventRef& event : RecordedEvents()) EXPECT_NE(event->source, field);

@@ -28,9 +28,8 @@ std::vector<uint32_t> ReadBack(HBITMAP bitmap, int32_t w, int32_t h) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  GetDIBits(TWindowDc().get(), bitmap, 0, static_cast<UINT>(h), pixels.data(), &info,
+            DIB_RGB_COLORS);
   return pixels;
 }
 

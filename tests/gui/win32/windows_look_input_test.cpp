@@ -134,12 +134,8 @@ TEST_F(LookAndInputTest, HotKeyOfAnotherWindowLetsTheKeyThrough) {
 }
 
 COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  const COLORREF colour = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return colour;
+  const TMemoryDc dc(nullptr, bitmap);
+  return GetPixel(dc.get(), x, y);
 }
 
 // Paints a window's background with the colour (x, y, 0) at client point (x, y).
@@ -175,18 +171,15 @@ TEST_F(LookAndInputTest, ParentBackgroundLinesUpInsideASunkenParent) {
   EXPECT_EQ(PixelOf(label->ControlBrushBitmap(), 0, 0), RGB(30, 40, 0));
   EXPECT_EQ(PixelOf(label->ControlBrushBitmap(), 5, 3), RGB(35, 43, 0));
 
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP target = CreateCompatibleBitmap(screen, 20, 10);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, target);
-  EXPECT_EQ(TWindowsGadget::DrawParentBackground(dc, NativeOf(label), 1),
-            GetStockObject(NULL_BRUSH));
-  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(30, 40, 0));
-  EXPECT_EQ(GetPixel(dc, 7, 2), RGB(37, 42, 0));
-  SelectObject(dc, old);
-  DeleteObject(target);
-  DeleteDC(dc);
+  {
+    const TWindowDc screen;
+    const UniqueBitmap target(CreateCompatibleBitmap(screen.get(), 20, 10));
+    const TMemoryDc dc(screen.get(), target.get());
+    EXPECT_EQ(TWindowsGadget::DrawParentBackground(dc.get(), NativeOf(label), 1),
+              GetStockObject(NULL_BRUSH));
+    EXPECT_EQ(GetPixel(dc.get(), 0, 0), RGB(30, 40, 0));
+    EXPECT_EQ(GetPixel(dc.get(), 7, 2), RGB(37, 42, 0));
+  }
 
   // With a colour of its own the control's brush is that colour.
   label->SetColor(9, 8, 7);
@@ -199,7 +192,8 @@ TEST_F(LookAndInputTest, ControlColourMessagesFollowTheColourTable) {
   auto field = Child(L"EDIT", WS_TABSTOP, GADGETCLASS_TEXTFIELD, 5, 5, 100, 22);
   auto label = Child(L"STATIC", 0, GADGETCLASS_LABEL, 5, 40, 100, 20);
   auto panel = Child(nullptr, 0, GADGETCLASS_PANEL, 150, 5, 100, 100);
-  HDC dc = GetDC(NativeOf(window));
+  const TWindowDc windowDc(NativeOf(window));
+  HDC dc = windowDc.get();
   auto ask = [&](UINT msg, HWND control) {
     return reinterpret_cast<HBRUSH>(SendMessageW(
         NativeOf(window), msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
@@ -221,7 +215,6 @@ TEST_F(LookAndInputTest, ControlColourMessagesFollowTheColourTable) {
 
   ask(WM_CTLCOLORSTATIC, NativeOf(panel));  // a plain panel: default processing
   EXPECT_EQ(panel->ControlBrush(), nullptr);
-  ReleaseDC(NativeOf(window), dc);
 }
 
 TEST_F(LookAndInputTest, PointerShapesAndTheClassCursor) {

@@ -80,6 +80,11 @@ TEST_F(MessageBoxTest, ConfirmIsOneForOkOnlyAndNotifyAnswersZero) {
     EXPECT_EQ(Notify(u"Fatto.", 1), 0);
     EXPECT_TRUE(answerer.Answered());
   }
+  {
+    auto answerer = Answer(seen, IDOK);
+    EXPECT_EQ(ConfirmTitled(u"Conto alla rovescia", u"Sicuro?"), 1);
+  }
+  EXPECT_EQ(seen.caption, "Conto alla rovescia");
 }
 
 TEST_F(MessageBoxTest, TheFocusGoesBackWhereItWas) {
