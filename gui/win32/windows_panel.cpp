@@ -80,7 +80,9 @@ int32_t TWindowsPanel::ClientHeight() {
 
 int32_t TWindowsPanel::RethinkClient() {
   if (_type == kGroupBox) {
-    MoveWindow(_hwndclient, kGroupBoxLeft, kGroupBoxTop, ClientWidth(), ClientHeight(), FALSE);
+    const int32_t dpi = DpiOfWindow(_hwnd);
+    MoveWindow(_hwndclient, ToNative(kGroupBoxLeft, dpi), ToNative(kGroupBoxTop, dpi),
+               ToNative(ClientWidth(), dpi), ToNative(ClientHeight(), dpi), FALSE);
   }
   return 0;
 }

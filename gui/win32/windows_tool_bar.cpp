@@ -54,9 +54,9 @@ int32_t TWindowsToolBar::Rethink() {
   } else {
     RECT container{};
     GetClientRect(GetParent(_hwnd), &container);
-    w = container.right - container.left;
+    w = FromNative(container.right - container.left, DpiOfWindow(_hwnd));
   }
-  const int32_t h = own.bottom - own.top;
+  const int32_t h = FromNative(own.bottom - own.top, DpiOfWindow(_hwnd));
   SetRect(0, 0, w, h);
   return QueueResize(_hwnd, 0, 0, w, h);
 }

@@ -179,7 +179,9 @@ void TWindowsTreeView::OnRightClick() {
   if (!node) return;
   RECT window{};
   GetWindowRect(_hwnd, &window);
-  PostGuiEvent(GadgetMenu, 0, 0, cursor.x - window.left, cursor.y - window.top, node);
+  const int32_t dpi = DpiOfWindow(_hwnd);
+  PostGuiEvent(GadgetMenu, 0, 0, FromNative(cursor.x - window.left, dpi),
+               FromNative(cursor.y - window.top, dpi), node);
 }
 
 void TWindowsTreeView::ReleaseNativeResources() {
