@@ -99,10 +99,7 @@ int32_t FontHeightOfPoints(int32_t size, int32_t dpi) {
 }
 
 int32_t ScreenDpiY() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi;
+  return SystemDpi();
 }
 
 std::shared_ptr<TWindowsFont> TWindowsFont::FromStockFont(HFONT handle, int32_t size,

@@ -57,7 +57,8 @@ class TWindowsFont final : public TGuiFont {
 // The character height (a negative LOGFONT height) of `size` points at `dpi` dots per
 // inch: -(size * dpi) / 72, truncating toward zero.
 int32_t FontHeightOfPoints(int32_t size, int32_t dpi);
-// The screen's vertical dots per inch.
+// The system's dots per inch, which fonts are made for first (96 for a program that
+// keeps the system's scaling).
 int32_t ScreenDpiY();
 
 }  // namespace quardeln

@@ -50,6 +50,10 @@ RECT ToNative(const RECT& units, int32_t dpi) {
 }
 
 int32_t SystemDpi() {
+  // A program that keeps the system's scaling sees pixels as units everywhere, as it did
+  // before the driver knew of DPI (a system that does not stretch such a program, like
+  // Wine, then shows it at its real pixel size).
+  if (!AwarenessWanted) return kUnitDpi;
   static const GetDpiForSystemFn forSystem = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
   if (forSystem) return static_cast<int32_t>(forSystem());
   HDC screen = GetDC(nullptr);
@@ -59,7 +63,7 @@ int32_t SystemDpi() {
 }
 
 int32_t DpiOfWindow(HWND hwnd) {
-  if (!hwnd) return SystemDpi();
+  if (!hwnd || !AwarenessWanted) return SystemDpi();
   HWND root = GetAncestor(hwnd, GA_ROOT);
   if (!root) root = hwnd;
   if (HANDLE taken = GetPropW(root, kDpiProperty)) {
