@@ -2,7 +2,8 @@
 // program sees is in those units; only the Windows drivers meet pixels, and they convert
 // through these functions at the few places where native windows are made, moved and
 // measured. At 96 dots per inch both directions are the identity. A window's DPI is the
-// one its top-level window last took (WM_DPICHANGED), else the system's answer for it.
+// one its top-level window last took (WM_DPICHANGED), else the system's answer for it;
+// 96 everywhere for a program that keeps the system's scaling.
 #pragma once
 
 #include <cstdint>
