@@ -10,4 +10,9 @@ namespace quardeln {
 
 std::shared_ptr<TOrvaneDriver> CreatePlatformGuiDriver();
 
+// Before CreatePlatformGuiDriver: the driver leaves the process unaware of the screen's
+// DPI (the system then stretches its windows) instead of scaling them itself. Nothing
+// where the platform has no such scaling.
+void KeepSystemDpiScaling();
+
 }  // namespace quardeln

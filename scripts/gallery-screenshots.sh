@@ -3,9 +3,10 @@
 # and its File menu, under Xvfb with a Wine desktop (which draws the title bars). Pages are
 # chosen with the gallery's own shortcuts (Ctrl+1 to Ctrl+3) and a few gadgets are used
 # first with xdotool, so that each picture shows them in use and the status bar shows the
-# last event.
+# last event. With --dpi N the screen is set to N dots per inch (144 is 150 %) and only the
+# first page is taken, untouched, as docs/gallery-lists-Ndpi.png.
 #
-#   bash scripts/gallery-screenshots.sh [quardeln-gallery.exe]
+#   bash scripts/gallery-screenshots.sh [--dpi N] [quardeln-gallery.exe]
 #        (default build/win64/examples/gallery/quardeln-gallery.exe)
 #
 # Needs wine, xvfb, imagemagick, x11-utils and xdotool; uses its own Wine prefix beside
@@ -13,6 +14,11 @@
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+DPI=96
+if [[ "${1:-}" == --dpi ]]; then
+  DPI=${2:?--dpi needs a number of dots per inch}
+  shift 2
+fi
 EXE=$(realpath -m "${1:-$ROOT/build/win64/examples/gallery/quardeln-gallery.exe}")
 [[ -f "$EXE" ]] || { echo "gallery-screenshots: no $EXE; build it first (bash scripts/run.sh gallery)" >&2; exit 2; }
 for tool in import xwininfo xdotool; do
@@ -25,7 +31,8 @@ TITLE="Quardeln Gallery"
 # shellcheck source=scripts/wine-session.sh
 source "$ROOT/scripts/wine-session.sh"
 trap 'wine_session_stop' EXIT
-wine_session_start "$PREFIX" || exit 1
+# The DPI is set every time: the prefix keeps what an earlier run set.
+wine_session_start "$PREFIX" "$DPI" || exit 1
 # Debian's Wine does not find its own Marlett font, which draws the caption buttons.
 cp -n /usr/share/wine/fonts/marlett.ttf "$PREFIX/drive_c/windows/Fonts/" 2>/dev/null
 
@@ -56,10 +63,15 @@ shoot() {  # shoot FILE
   import -window "$ID" "$DOCS/$1" && echo "gallery-screenshots: $DOCS/$1"
 }
 
-(wine explorer /desktop=Gallery,800x600 "$EXE" >/dev/null 2>&1) &
+(wine explorer /desktop=Gallery,$((800 * DPI / 96))x$((600 * DPI / 96)) "$EXE" >/dev/null 2>&1) &
 read -r ID WX WY WW WH <<<"$(window_at)" || exit 1
 [[ -n "${ID:-}" ]] || exit 1
 sleep 2
+
+if [[ "$DPI" != 96 ]]; then
+  shoot "gallery-lists-${DPI}dpi.png"
+  exit 0
+fi
 
 click 441 150             # the tree's "Controls" branch opens
 click 78 169              # the list box's "Letter.txt"

@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # Takes the screenshots in docs/ of a built tempra.exe: the main window, the help window
 # and the donation window, under Xvfb with a Wine desktop (which draws the title bars).
-# The windows are opened by clicking their buttons with xdotool.
+# The windows are opened by clicking their buttons with xdotool. With --dpi N the screen
+# is set to N dots per inch (144 is 150 %) and only the main window is taken, as
+# docs/screenshot-main-Ndpi.png.
 #
-#   bash scripts/screenshots.sh [tempra.exe]     (default build/win64/app/win32/tempra.exe)
+#   bash scripts/screenshots.sh [--dpi N] [tempra.exe]
+#        (default build/win64/app/win32/tempra.exe)
 #
 # Needs wine, xvfb, imagemagick, x11-utils and xdotool; uses its own Wine prefix beside
 # the executable's build folder.
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+DPI=96
+if [[ "${1:-}" == --dpi ]]; then
+  DPI=${2:?--dpi needs a number of dots per inch}
+  shift 2
+fi
 EXE=$(realpath -m "${1:-$ROOT/build/win64/app/win32/tempra.exe}")
 [[ -f "$EXE" ]] || { echo "screenshots: no $EXE; build it first (bash scripts/run.sh)" >&2; exit 2; }
 for tool in import xwininfo xdotool; do
@@ -21,7 +29,8 @@ DOCS="$ROOT/docs"
 # shellcheck source=scripts/wine-session.sh
 source "$ROOT/scripts/wine-session.sh"
 trap 'wine_session_stop' EXIT
-wine_session_start "$PREFIX" || exit 1
+# The DPI is set every time: the prefix keeps what an earlier run set.
+wine_session_start "$PREFIX" "$DPI" || exit 1
 # Debian's Wine does not find its own Marlett font, which draws the caption buttons.
 cp -n /usr/share/wine/fonts/marlett.ttf "$PREFIX/drive_c/windows/Fonts/" 2>/dev/null
 
@@ -54,10 +63,16 @@ shoot() {  # shoot TITLE FILE
 }
 
 work=$(mktemp -d)
-(cd "$work" && wine explorer /desktop=Tempra,800x600 "$EXE" >/dev/null 2>&1) &
+(cd "$work" && wine explorer /desktop=Tempra,$((800 * DPI / 96))x$((600 * DPI / 96)) "$EXE" \
+  >/dev/null 2>&1) &
 
 main=$(window_at "Vornelt Tempra V0.5 - Italiano ") || exit 1
 read -r _ mx my <<<"$main"
+if [[ "$DPI" != 96 ]]; then
+  shoot "Vornelt Tempra V0.5 - Italiano " "screenshot-main-${DPI}dpi.png"
+  rm -rf "$work"
+  exit 0
+fi
 shoot "Vornelt Tempra V0.5 - Italiano " screenshot-main.png
 
 click "$mx" "$my" 317 126  # "Aiuto"

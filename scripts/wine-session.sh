@@ -5,9 +5,12 @@
 # watchdog kills anything that hangs; the session as a whole has a time limit too.
 #
 # Run a command inside a session:
-#   scripts/wine-session.sh [--prefix DIR] [--timeout SECONDS] -- COMMAND [ARGS...]
+#   scripts/wine-session.sh [--prefix DIR] [--dpi N] [--timeout SECONDS] -- COMMAND [ARGS...]
 #   e.g. scripts/wine-session.sh --prefix build/win64/wineprefix -- ctest --preset win64
-# Or source it and call wine_session_start DIR / wine_session_stop yourself (the
+# --dpi N sets the prefix's screen to N dots per inch (LogPixels; 96 is 100 %, 144 is
+# 150 %) before anything runs in it; the setting stays in the prefix, so a prefix of
+# its own keeps other sessions at 96.
+# Or source it and call wine_session_start DIR [DPI] / wine_session_stop yourself (the
 # caller then owns the EXIT trap that must call wine_session_stop).
 #
 # Exported inside the session: DISPLAY, WINEPREFIX, WINEDEBUG=-all,
@@ -46,10 +49,10 @@ _wine_session_start_xvfb() {
   _wine_session_display=$display
 }
 
-# wine_session_start PREFIX: Xvfb, the prefix (created when missing) and a
+# wine_session_start PREFIX [DPI]: Xvfb, the prefix (created when missing) and a
 # persistent wineserver for it; exports the session's environment.
 wine_session_start() {
-  local prefix
+  local prefix dpi=${2:-}
   prefix=$(realpath -m "${1:?wine_session_start needs a Wine prefix folder}")
   local tool
   for tool in Xvfb wine wineserver wineboot timeout flock; do
@@ -79,9 +82,17 @@ wine_session_start() {
     return 1
   fi
   # Boot the prefix's services and desktop now, with no output to hold, so the
-  # first test does not pay for them.
-  timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
-  _wine_session_say "display $DISPLAY, prefix $WINEPREFIX"
+  # first test does not pay for them. A DPI is read by each program as it starts.
+  if [[ -n "$dpi" ]]; then
+    if ! timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+      /d "$dpi" /f </dev/null >/dev/null 2>&1; then
+      _wine_session_say "could not set LogPixels $dpi in $prefix"
+      return 1
+    fi
+  else
+    timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1
+  fi
+  _wine_session_say "display $DISPLAY, prefix $WINEPREFIX${dpi:+, $dpi dpi}"
 }
 
 # wine_session_stop: ends the wineserver (and any Windows program still running in
@@ -107,17 +118,18 @@ wine_session_stop() {
 }
 
 _wine_session_main() {
-  local prefix="" limit=${TEMPRA_SESSION_TIMEOUT:-1800}
+  local prefix="" dpi="" limit=${TEMPRA_SESSION_TIMEOUT:-1800}
   while [[ $# -gt 0 ]]; do
     case "$1" in
       --prefix) prefix=$2; shift 2 ;;
+      --dpi) dpi=$2; shift 2 ;;
       --timeout) limit=$2; shift 2 ;;
       --) shift; break ;;
       *) break ;;
     esac
   done
   if [[ $# -eq 0 ]]; then
-    _wine_session_say "usage: wine-session.sh [--prefix DIR] [--timeout SECONDS] -- COMMAND [ARGS...]"
+    _wine_session_say "usage: wine-session.sh [--prefix DIR] [--dpi N] [--timeout SECONDS] -- COMMAND [ARGS...]"
     return 2
   fi
   prefix=${prefix:-${WINEPREFIX:-$PWD/build/win64/wineprefix}}
@@ -125,7 +137,11 @@ _wine_session_main() {
   trap 'wine_session_stop' EXIT
   trap 'wine_session_stop; exit 130' INT
   trap 'wine_session_stop; exit 143' TERM
-  wine_session_start "$prefix" || return 1
+  if [[ -n "$dpi" && ! "$dpi" =~ ^[0-9]+$ ]]; then
+    _wine_session_say "--dpi needs a number of dots per inch"
+    return 2
+  fi
+  wine_session_start "$prefix" "$dpi" || return 1
 
   local rc
   timeout -k 10 "$limit" "$@"

@@ -1,6 +1,7 @@
 #include "app/win32/windows_platform.h"
 
 #include "runtime/text.h"
+#include "system/win32/win32_dpi.h"
 #include "system/win32/windows_api.h"
 
 #include <shellapi.h>
@@ -32,8 +33,10 @@ void WindowsAppPlatform::SetWindowIconFromFile(NativeHandle window,
 void WindowsAppPlatform::BringToFrontTopmost(NativeHandle window, int32_t x, int32_t y, int32_t w,
                                              int32_t h) {
   HWND hwnd = AsWindow(window);
-  // Topmost for the rest of the run: nothing takes it back.
-  SetWindowPos(hwnd, HWND_TOPMOST, x, y, w, h, SWP_SHOWWINDOW);
+  // Topmost for the rest of the run: nothing takes it back. The place is in units.
+  const int32_t dpi = quardeln::DpiOfWindow(hwnd);
+  SetWindowPos(hwnd, HWND_TOPMOST, quardeln::ToNative(x, dpi), quardeln::ToNative(y, dpi),
+               quardeln::ToNative(w, dpi), quardeln::ToNative(h, dpi), SWP_SHOWWINDOW);
   calls_.setForeground(hwnd);
   if (calls_.foreground() == hwnd) return;
   // Until the window comes to the foreground; the count is then ignored.

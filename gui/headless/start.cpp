@@ -8,4 +8,6 @@ std::shared_ptr<TOrvaneDriver> CreatePlatformGuiDriver() {
   return std::make_shared<THeadlessGuiDriver>();
 }
 
+void KeepSystemDpiScaling() {}
+
 }  // namespace quardeln

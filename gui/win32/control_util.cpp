@@ -21,7 +21,7 @@ BYTE AlphaByte(float alpha) {
 }
 
 void GiveDefaultFont(HWND hwnd) {
-  HFONT font = DefaultGuiFont ? DefaultGuiFont->Native() : nullptr;
+  HFONT font = DefaultGuiFont ? DefaultGuiFont->NativeFor(DpiOfWindow(hwnd)) : nullptr;
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "gui/win32/windows_gadget.h"
+#include "system/win32/win32_dpi.h"
 
 namespace quardeln {
 

@@ -7,6 +7,7 @@ DrawThemeParentBackgroundFn DrawThemeParentBackgroundPtr = nullptr;
 SetWindowThemeFn SetWindowThemePtr = nullptr;
 OpenThemeDataFn OpenThemeDataPtr = nullptr;
 CloseThemeDataFn CloseThemeDataPtr = nullptr;
+AdjustWindowRectExForDpiFn AdjustWindowRectExForDpiPtr = nullptr;
 
 namespace {
 
@@ -24,6 +25,8 @@ void ResolveOptionalEntryPoints() {
   HMODULE user32 = GetModuleHandleW(L"user32.dll");
   SetLayeredWindowAttributesPtr =
       Resolve<SetLayeredWindowAttributesFn>(user32, "SetLayeredWindowAttributes");
+  AdjustWindowRectExForDpiPtr =
+      Resolve<AdjustWindowRectExForDpiFn>(user32, "AdjustWindowRectExForDpi");
   // Kept loaded for the run: the pointers stay valid as long as the driver may call them.
   static HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
   DrawThemeParentBackgroundPtr =

@@ -12,6 +12,7 @@ using DrawThemeParentBackgroundFn = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
 using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 using OpenThemeDataFn = HANDLE(WINAPI*)(HWND, LPCWSTR);
 using CloseThemeDataFn = HRESULT(WINAPI*)(HANDLE);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 extern SetLayeredWindowAttributesFn SetLayeredWindowAttributesPtr;  // user32
 extern DrawThemeParentBackgroundFn DrawThemeParentBackgroundPtr;    // uxtheme
@@ -19,6 +20,8 @@ extern SetWindowThemeFn SetWindowThemePtr;                          // uxtheme
 extern OpenThemeDataFn OpenThemeDataPtr;                            // uxtheme
 // Closes what OpenThemeData gave, so that asking about a theme does not leak it.
 extern CloseThemeDataFn CloseThemeDataPtr;  // uxtheme
+// A window's frame at a DPI other than the system's.
+extern AdjustWindowRectExForDpiFn AdjustWindowRectExForDpiPtr;  // user32
 
 void ResolveOptionalEntryPoints();
 

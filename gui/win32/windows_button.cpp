@@ -151,7 +151,7 @@ int32_t TWindowsButton::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
   if (!(flags & GADGETPIXMAP_ICON) || (_style != BUTTON_PUSH && _style != BUTTON_CANCEL)) return 0;
   DropImageList();
   if (pixmap) {
-    _imageList = BuildImageList(pixmap);
+    _imageList = BuildImageList(TWindowsGraphic::ForDpi(pixmap, DpiOfWindow(Hwnd())));
     if (_imageList) _buttonImageList.himl = _imageList.get();
   }
   const bool no_text = (flags & GADGETPIXMAP_NOTEXT) != 0;

@@ -75,8 +75,9 @@ void TWindowsComboBox::Build(const GadgetRef& group, int32_t given) {
   const DWORD native = kComboBoxStyle | (editable ? CBS_DROPDOWN : CBS_DROPDOWNLIST);
   HWND container = group ? reinterpret_cast<HWND>(group->Query(QUERY_NATIVE_CLIENT)) : nullptr;
   EnsureCommonControls();
-  HWND hwnd = CreateWindowExW(0, WC_COMBOBOXEXW, L"", native, 0, 0, 0, kDropDownHeight, container,
-                              nullptr, DriverInstance(), nullptr);
+  HWND hwnd = CreateWindowExW(0, WC_COMBOBOXEXW, L"", native, 0, 0, 0,
+                              ToNative(kDropDownHeight, DpiOfWindow(container)), container, nullptr,
+                              DriverInstance(), nullptr);
   Register(GADGETCLASS_COMBOBOX, hwnd, nullptr, 0);
   _comboHwnd = reinterpret_cast<HWND>(SendMessageW(hwnd, CBEM_GETCOMBOCONTROL, 0, 0));
   if (editable) _editHwnd = reinterpret_cast<HWND>(SendMessageW(hwnd, CBEM_GETEDITCONTROL, 0, 0));

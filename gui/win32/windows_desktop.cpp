@@ -1,12 +1,17 @@
 #include "gui/win32/windows_desktop.h"
 
+#include "system/win32/win32_dpi.h"
+
 namespace quardeln {
 namespace {
 
+// In units: the desktop at the system's DPI.
 RECT DesktopClient() {
   RECT rect{};
   GetClientRect(GetDesktopWindow(), &rect);
-  return rect;
+  const int32_t dpi = SystemDpi();
+  return {FromNative(rect.left, dpi), FromNative(rect.top, dpi), FromNative(rect.right, dpi),
+          FromNative(rect.bottom, dpi)};
 }
 
 }  // namespace

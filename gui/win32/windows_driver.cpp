@@ -9,6 +9,7 @@
 #include "gui/win32/optional_api.h"
 #include "gui/win32/windows_desktop.h"
 #include "gui/win32/windows_font.h"
+#include "system/win32/win32_dpi.h"
 
 namespace quardeln {
 
@@ -54,6 +55,8 @@ void EnsureRichEditLoaded() {
 }
 
 TWindowsGUIDriver::TWindowsGUIDriver() {
+  // Before any window or font: both are made for the DPI the process is aware of.
+  DeclareDpiAwareness();
   ResolveOptionalEntryPoints();
   CustomColours.fill(RGB(255, 255, 255));
   DefaultGuiFont =

@@ -6,6 +6,7 @@
 
 #include "gui/win32/windows_driver.h"
 #include "gui/win32/windows_font.h"
+#include "system/win32/win32_dpi.h"
 
 namespace quardeln {
 namespace {
@@ -133,7 +134,7 @@ std::u16string TWindowsGadget::GetText() {
 int32_t TWindowsGadget::SetFont(const FontRef& font) {
   HFONT native = nullptr;
   if (auto windowsFont = std::dynamic_pointer_cast<TWindowsFont>(font)) {
-    native = windowsFont->Native();
+    native = windowsFont->NativeFor(DpiOfWindow(_hwnd));
   }
   SendMessageW(_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(native), 1);
   _font = font;

@@ -3,8 +3,10 @@
 #include <cstring>
 #include <vector>
 
+#include "pixmap/pixmap_scale.h"
 #include "runtime/error.h"
 #include "runtime/win32/native_owner.h"
+#include "system/win32/win32_dpi.h"
 
 namespace quardeln {
 namespace {
@@ -159,6 +161,13 @@ HBITMAP TWindowsGraphic::BitmapMaskFromPixmap(const PixmapRef& pixmap) {
     }
   }
   return BitmapFromPixmap24(mask);
+}
+
+PixmapRef TWindowsGraphic::ForDpi(const PixmapRef& pixmap, int32_t dpi) {
+  if (!pixmap || dpi == kUnitDpi) return pixmap;
+  PixmapRef scaled =
+      ScalePixmap(*pixmap, ToNative(pixmap->Width(), dpi), ToNative(pixmap->Height(), dpi));
+  return scaled ? scaled : pixmap;
 }
 
 HICON TWindowsGraphic::IconFromPixmap32(const PixmapRef& pixmap) {

@@ -39,6 +39,9 @@ class TWindowsGraphic {
                                                   int32_t green, int32_t blue);
   // A colour icon of the pixmap's size, its alpha kept, its mask from BitmapMaskFromPixmap.
   static HICON IconFromPixmap32(const PixmapRef& pixmap);
+  // A picture drawn for 96 dots per inch as shown at `dpi`: itself at 96, else smoothly
+  // scaled by dpi / 96 (itself when it cannot be).
+  static PixmapRef ForDpi(const PixmapRef& pixmap, int32_t dpi);
 
   // Tests only: the next `count` 32-bit bitmaps fail to be filled, as when the system
   // refuses, so that the callers' failure paths can be driven.

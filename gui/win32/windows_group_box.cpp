@@ -2,6 +2,7 @@
 
 #include "gui/win32/control_util.h"
 #include "gui/win32/windows_driver.h"
+#include "system/win32/win32_dpi.h"
 
 namespace quardeln {
 namespace {
@@ -36,7 +37,9 @@ int32_t TWindowsGroupBox::ClientHeight() {
 }
 
 int32_t TWindowsGroupBox::RethinkClient() {
-  MoveWindow(ClientHwnd(), kClientLeft, kClientTop, ClientWidth(), ClientHeight(), FALSE);
+  const int32_t dpi = DpiOfWindow(Hwnd());
+  MoveWindow(ClientHwnd(), ToNative(kClientLeft, dpi), ToNative(kClientTop, dpi),
+             ToNative(ClientWidth(), dpi), ToNative(ClientHeight(), dpi), FALSE);
   return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "system/win32/win32_dpi.h"
+
 namespace quardeln {
 
 std::shared_ptr<TWindowsHTMLView> TWindowsHTMLView::Create(const GadgetRef& group, int32_t given) {
@@ -20,8 +22,10 @@ void TWindowsHTMLView::Build(const GadgetRef& group, int32_t given) {
 }
 
 int32_t TWindowsHTMLView::Rethink() {
-  SetWindowPos(Hwnd(), nullptr, xpos, ypos, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (mshtml) mshtml->SetRect(width, height);
+  const int32_t dpi = DpiOfWindow(Hwnd());
+  SetWindowPos(Hwnd(), nullptr, ToNative(xpos, dpi), ToNative(ypos, dpi), ToNative(width, dpi),
+               ToNative(height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  if (mshtml) mshtml->SetRect(ToNative(width, dpi), ToNative(height, dpi));
   return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include "gui/win32/windows_driver.h"
 #include "gui/win32/windows_graphic.h"
+#include "pixmap/pixmap_scale.h"
+#include "system/win32/win32_dpi.h"
 
 namespace quardeln {
 namespace {
@@ -82,7 +84,11 @@ WindowsIconStripRef TWindowsIconStrip::Create(const ObjectRef& source) {
   for (int32_t i = 0; i < count; ++i) {
     strip->_blanks.push_back(DetectNotBlank(*pixmap, i * size, size) ? 0 : 1);
   }
-  strip->_imagelist = BuildImageList(pixmap);
+  // Images of the size the strip's icons have at 96 dots per inch on this screen: the
+  // controls showing them are sized in pixels from their image list.
+  const int32_t shown = ToNative(size, SystemDpi());
+  PixmapRef scaled = shown == size ? nullptr : ScaleIconStrip(*pixmap, shown);
+  strip->_imagelist = BuildImageList(scaled ? scaled : pixmap);
   return strip;
 }
 

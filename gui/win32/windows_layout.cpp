@@ -4,6 +4,7 @@
 #include "gui/win32/windows_driver.h"
 #include "gui/win32/windows_gadget.h"
 #include "runtime/temporary_change.h"
+#include "system/win32/win32_dpi.h"
 
 namespace quardeln {
 
@@ -36,7 +37,12 @@ int32_t TWindowsGadget::StartResize() {
   return 0;
 }
 
-int32_t TWindowsGadget::QueueResize(HWND hwnd, int32_t x, int32_t y, int32_t w, int32_t h) {
+int32_t TWindowsGadget::QueueResize(HWND hwnd, int32_t ux, int32_t uy, int32_t uw, int32_t uh) {
+  const int32_t dpi = DpiOfWindow(hwnd);
+  const int32_t x = ToNative(ux, dpi);
+  const int32_t y = ToNative(uy, dpi);
+  const int32_t w = ToNative(uw, dpi);
+  const int32_t h = ToNative(uh, dpi);
   auto group = std::dynamic_pointer_cast<TWindowsGadget>(Parent());
   // A window that does not exist would make DeferWindowPos drop the whole batch.
   if (group && group->hdwpStruct && IsWindow(hwnd) &&
@@ -98,11 +104,17 @@ int32_t TWindowsGadget::EndDoubleBuffer() {
 
 namespace {
 
-// The gadget's rectangle shrunk to the client area its native window would have there.
+// The gadget's rectangle shrunk to the client area its native window would have there,
+// measured in pixels and given back in units.
 RECT ClientRectOf(HWND hwnd, int32_t x, int32_t y, int32_t w, int32_t h) {
-  RECT rect{x, y, x + w, y + h};
+  const int32_t dpi = DpiOfWindow(hwnd);
+  RECT rect{ToNative(x, dpi), ToNative(y, dpi), ToNative(x, dpi) + ToNative(w, dpi),
+            ToNative(y, dpi) + ToNative(h, dpi)};
   SendMessageW(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
-  return rect;
+  const int32_t left = FromNative(rect.left, dpi);
+  const int32_t top = FromNative(rect.top, dpi);
+  return {left, top, left + FromNative(rect.right - rect.left, dpi),
+          top + FromNative(rect.bottom - rect.top, dpi)};
 }
 
 }  // namespace

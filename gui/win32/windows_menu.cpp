@@ -126,8 +126,10 @@ std::u16string KeyName(int32_t key) {
 
 // The picture beside an item: the top-left part that fits the check-mark area, with its
 // alpha kept where the menu can blend it and laid over the menu colour elsewhere.
-HBITMAP MenuPicture(const PixmapRef& pixmap) {
-  if (!pixmap) return nullptr;
+HBITMAP MenuPicture(const PixmapRef& drawn) {
+  if (!drawn) return nullptr;
+  // Menus are drawn at the system's DPI, their check-mark area too.
+  const PixmapRef pixmap = TWindowsGraphic::ForDpi(drawn, SystemDpi());
   const int32_t w = std::min(pixmap->Width(), GetSystemMetrics(SM_CXMENUCHECK));
   const int32_t h = std::min(pixmap->Height(), GetSystemMetrics(SM_CYMENUCHECK));
   if (w <= 0 || h <= 0) return nullptr;  // nothing to show

@@ -60,9 +60,11 @@ int32_t TWindowsTabber::TabAt(POINT point) {
 }
 
 RECT TWindowsTabber::DisplayRect() {
-  RECT rect{0, 0, width, height};
+  const int32_t dpi = DpiOfWindow(Hwnd());
+  RECT rect = ToNative(RECT{0, 0, width, height}, dpi);
   TabCtrl_AdjustRect(Hwnd(), FALSE, &rect);
-  return rect;
+  return {FromNative(rect.left, dpi), FromNative(rect.top, dpi), FromNative(rect.right, dpi),
+          FromNative(rect.bottom, dpi)};
 }
 
 int32_t TWindowsTabber::ClientWidth() {
@@ -76,7 +78,7 @@ int32_t TWindowsTabber::ClientHeight() {
 }
 
 int32_t TWindowsTabber::RethinkClient() {
-  const RECT rect = DisplayRect();
+  const RECT rect = ToNative(DisplayRect(), DpiOfWindow(Hwnd()));
   // Its kids are laid out (and the tabber redrawn) when the move reaches it as WM_SIZE.
   MoveWindow(ClientHwnd(), rect.left, rect.top, std::max<int32_t>(rect.right - rect.left, 0),
              std::max<int32_t>(rect.bottom - rect.top, 0), FALSE);

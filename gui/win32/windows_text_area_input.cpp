@@ -2,6 +2,7 @@
 // message filter that shapes mouse and key input (read-only areas, the key filter, the
 // control's own shortcuts turned off), the zoom reset, lost focus and the resize repaint.
 #include "gui/win32/windows_text_area.h"
+#include "system/win32/win32_dpi.h"
 
 namespace quardeln {
 
@@ -54,7 +55,8 @@ LRESULT TWindowsTextArea::OnMessageFilter(MSGFILTER& filter) {
       }
       return 0;
     case WM_RBUTTONUP:
-      PostGuiEvent(GadgetMenu, 0, 0, LowSigned(filter.lParam), HighSigned(filter.lParam), nullptr);
+      PostGuiEvent(GadgetMenu, 0, 0, FromNative(LowSigned(filter.lParam), DpiOfWindow(Hwnd())),
+                   FromNative(HighSigned(filter.lParam), DpiOfWindow(Hwnd())), nullptr);
       return 0;
     case WM_KEYDOWN:
       return SwallowsKey(filter.wParam) ? 1 : 0;

@@ -56,9 +56,9 @@ int32_t TWindowsToolBar::Rethink() {
   } else {
     RECT container{};
     GetClientRect(GetParent(Hwnd()), &container);
-    w = container.right - container.left;
+    w = FromNative(container.right - container.left, DpiOfWindow(Hwnd()));
   }
-  const int32_t h = own.bottom - own.top;
+  const int32_t h = FromNative(own.bottom - own.top, DpiOfWindow(Hwnd()));
   SetRect(0, 0, w, h);
   return QueueResize(Hwnd(), 0, 0, w, h);
 }

@@ -180,7 +180,9 @@ void TWindowsTreeView::OnRightClick() {
   if (!node) return;
   RECT window{};
   GetWindowRect(Hwnd(), &window);
-  PostGuiEvent(GadgetMenu, 0, 0, cursor.x - window.left, cursor.y - window.top, node);
+  const int32_t dpi = DpiOfWindow(Hwnd());
+  PostGuiEvent(GadgetMenu, 0, 0, FromNative(cursor.x - window.left, dpi),
+               FromNative(cursor.y - window.top, dpi), node);
 }
 
 void TWindowsTreeView::ReleaseNativeResources() {

@@ -9,6 +9,7 @@
 #include "gui/win32/control_util.h"
 #include "gui/win32/optional_api.h"
 #include "gui/win32/windows_driver.h"
+#include "gui/win32/windows_font.h"
 #include "gui/win32/windows_graphic.h"
 #include "gui/win32/windows_menu.h"
 #include "runtime/temporary_change.h"
@@ -31,6 +32,12 @@ DWORD ExStyleOf(HWND hwnd) {
 }
 void SetExStyle(HWND hwnd, DWORD ex_style) {
   SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(ex_style));
+}
+
+// A value the window reports in units: the one it has when that still comes to `pixels`
+// (so a window placed in units reads back exactly what it was given), else the pixels'.
+int32_t UnitsKeeping(int32_t pixels, int32_t current, int32_t dpi) {
+  return ToNative(current, dpi) == pixels ? current : FromNative(pixels, dpi);
 }
 
 }  // namespace
@@ -96,27 +103,46 @@ bool TWindowsWindow::HasMenuBar() const {
   return ::GetMenu(Hwnd()) != nullptr;
 }
 
+RECT TWindowsWindow::NativeOuterRect(int32_t x, int32_t y, int32_t w, int32_t h) const {
+  const int32_t dpi = DpiOfWindow(Hwnd());
+  const int32_t left = ToNative(x, dpi);
+  const int32_t top = ToNative(y, dpi);
+  RECT outer{left, top, left + ToNative(w, dpi), top + ToNative(h, dpi)};
+  if (!(_style & WINDOW_CLIENTCOORDS)) return outer;
+  outer.bottom += StatusHeight();
+  AdjustFrame(outer);
+  return outer;
+}
+
+void TWindowsWindow::AdjustFrame(RECT& client) const {
+  const DWORD native = StyleOf(Hwnd());
+  const DWORD ex_style = ExStyleOf(Hwnd());
+  // The frame's metrics at the window's own DPI, where the system can tell them.
+  if (AdjustWindowRectExForDpiPtr) {
+    AdjustWindowRectExForDpiPtr(&client, native, HasMenuBar(), ex_style,
+                                static_cast<UINT>(DpiOfWindow(Hwnd())));
+  } else {
+    AdjustWindowRectEx(&client, native, HasMenuBar(), ex_style);
+  }
+}
+
 int32_t TWindowsWindow::ConvertToContainerDimensions(int32_t& x, int32_t& y, int32_t& w,
                                                      int32_t& h) {
   if (!(_style & WINDOW_CLIENTCOORDS)) return 0;
-  h += StatusHeight();
-  RECT outer{x, y, x + w, y + h};
-  AdjustWindowRectEx(&outer, StyleOf(Hwnd()), HasMenuBar(), ExStyleOf(Hwnd()));
-  x = outer.left;
-  y = outer.top;
-  w = outer.right - outer.left;
-  h = outer.bottom - outer.top;
+  const int32_t dpi = DpiOfWindow(Hwnd());
+  const RECT outer = NativeOuterRect(x, y, w, h);
+  x = FromNative(outer.left, dpi);
+  y = FromNative(outer.top, dpi);
+  w = FromNative(outer.right - outer.left, dpi);
+  h = FromNative(outer.bottom - outer.top, dpi);
   return 1;
 }
 
 int32_t TWindowsWindow::Rethink() {
-  int32_t x = xpos;
-  int32_t y = ypos;
-  int32_t w = width;
-  int32_t h = height;
-  ConvertToContainerDimensions(x, y, w, h);
+  const RECT outer = NativeOuterRect(xpos, ypos, width, height);
   const TTemporaryChange programMade(_suppressresizeevents, 1);
-  MoveWindow(Hwnd(), x, y, w, h, TRUE);
+  MoveWindow(Hwnd(), outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+             TRUE);
   if (_showwhenplaced) {
     _showwhenplaced = false;
     ShowWindow(Hwnd(), SW_SHOW);
@@ -126,38 +152,40 @@ int32_t TWindowsWindow::Rethink() {
 
 int32_t TWindowsWindow::ClientWidth() {
   if (_style & WINDOW_CLIENTCOORDS) return width;
-  RECT area{xpos, ypos, xpos + width, ypos + height};
+  RECT area = NativeOuterRect(xpos, ypos, width, height);
   SendMessageW(Hwnd(), WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&area));
-  return std::max<int32_t>(0, area.right - area.left);
+  return std::max<int32_t>(0, FromNative(area.right - area.left, DpiOfWindow(Hwnd())));
 }
 
 int32_t TWindowsWindow::ClientHeight() {
   RECT client{};
   GetClientRect(Hwnd(), &client);
   // A window smaller than its status bar has no room left, not a negative one.
-  return std::max<int32_t>(0, client.bottom - StatusHeight());
+  return std::max<int32_t>(0, FromNative(client.bottom - StatusHeight(), DpiOfWindow(Hwnd())));
 }
 
 int32_t TWindowsWindow::RethinkClient() {
-  if (ClientHwnd()) MoveWindow(ClientHwnd(), 0, 0, ClientWidth(), ClientHeight(), FALSE);
+  const int32_t dpi = DpiOfWindow(Hwnd());
+  if (ClientHwnd()) {
+    MoveWindow(ClientHwnd(), 0, 0, ToNative(ClientWidth(), dpi), ToNative(ClientHeight(), dpi),
+               FALSE);
+  }
   return 0;
 }
 
 int32_t TWindowsWindow::SetMinimumSize(int32_t w, int32_t h) {
-  int32_t x = 0;
-  int32_t y = 0;
-  ConvertToContainerDimensions(x, y, w, h);
-  _minwidth = w;
-  _minheight = h;
+  _minsize = {w, h};
+  const RECT outer = NativeOuterRect(0, 0, w, h);
+  _minwidth = outer.right - outer.left;
+  _minheight = outer.bottom - outer.top;
   return 0;
 }
 
 int32_t TWindowsWindow::SetMaximumSize(int32_t w, int32_t h) {
-  int32_t x = 0;
-  int32_t y = 0;
-  ConvertToContainerDimensions(x, y, w, h);
-  _maxwidth = w;
-  _maxheight = h;
+  _maxsize = {w, h};
+  const RECT outer = NativeOuterRect(0, 0, w, h);
+  _maxwidth = outer.right - outer.left;
+  _maxheight = outer.bottom - outer.top;
   return 0;
 }
 
@@ -237,7 +265,9 @@ int32_t TWindowsWindow::SetTooltip(const std::u16string&) {
 
 int32_t TWindowsWindow::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
   if (!(flags & GADGETPIXMAP_ICON)) return 0;
-  UniqueIcon icon(TWindowsGraphic::IconFromPixmap32(pixmap));
+  _iconpixmap = pixmap;
+  UniqueIcon icon(
+      TWindowsGraphic::IconFromPixmap32(TWindowsGraphic::ForDpi(pixmap, DpiOfWindow(Hwnd()))));
   // The window lets go of the old icon before it is destroyed.
   SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
   SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
@@ -310,6 +340,7 @@ void TWindowsWindow::ReleaseNativeResources() {
   // The menus end with their window: their keys, shortcuts and pictures go now, the bar
   // (the window's own) when the system destroys the window.
   if (GadgetRef menu = std::move(_menu)) menu->Free();
+  _iconpixmap.reset();
   TWindowsGadget::ReleaseNativeResources();
 }
 
@@ -320,6 +351,13 @@ LRESULT TWindowsWindow::OnCommand(UINT msg, WPARAM wParam) {
 }
 
 TWindowsWindow::Placement TWindowsWindow::CurrentPlacement() const {
+  const Placement native = NativePlacement();
+  const int32_t dpi = DpiOfWindow(Hwnd());
+  return {UnitsKeeping(native.x, xpos, dpi), UnitsKeeping(native.y, ypos, dpi),
+          UnitsKeeping(native.w, width, dpi), UnitsKeeping(native.h, height, dpi)};
+}
+
+TWindowsWindow::Placement TWindowsWindow::NativePlacement() const {
   RECT outer{};
   GetWindowRect(Hwnd(), &outer);
   if (!(_style & WINDOW_CLIENTCOORDS)) {
@@ -328,7 +366,7 @@ TWindowsWindow::Placement TWindowsWindow::CurrentPlacement() const {
   RECT client{};
   GetClientRect(Hwnd(), &client);
   RECT frame = client;
-  AdjustWindowRectEx(&frame, StyleOf(Hwnd()), HasMenuBar(), ExStyleOf(Hwnd()));
+  AdjustFrame(frame);
   // The frame's top-left is negative: the client origin lies that far inside the window.
   return {outer.left - frame.left, outer.top - frame.top, client.right,
           client.bottom - StatusHeight()};
@@ -378,6 +416,8 @@ LRESULT TWindowsWindow::OnMinMaxInfo(MINMAXINFO* info) const {
 LRESULT TWindowsWindow::OnDropFiles(HDROP drop) {
   POINT at{};
   DragQueryPoint(drop, &at);
+  const int32_t dpi = DpiOfWindow(Hwnd());
+  at = {FromNative(at.x, dpi), FromNative(at.y, dpi)};
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
     wchar_t path[kDropPathCapacity] = {};
@@ -387,6 +427,29 @@ LRESULT TWindowsWindow::OnDropFiles(HDROP drop) {
   }
   DragFinish(drop);
   return 0;
+}
+
+LRESULT TWindowsWindow::OnDpiChanged(int32_t dpi, const RECT* suggested) {
+  RememberWindowDpi(Hwnd(), dpi);
+  TWindowsFont::RefontWindow(Hwnd(), dpi);
+  if (_iconpixmap) SetPixmap(_iconpixmap, GADGETPIXMAP_ICON);
+  SetMinimumSize(_minsize.w, _minsize.h);
+  if (_maxsize.w >= 0 || _maxsize.h >= 0) SetMaximumSize(_maxsize.w, _maxsize.h);
+  // The same window in units: neither the program's nor the user's resize.
+  _suppressresizeevents = 1;
+  if (suggested) {
+    SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Every kid is placed again in pixels of the new DPI, whether the frame's size changed
+  // or not, and redrawn.
+  RethinkClient();
+  LayoutKids();
+  _suppressresizeevents = 0;
+  RedrawWindow(Hwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  return 1;
 }
 
 void TWindowsWindow::SetCompositedWhileSizing(bool on) {
@@ -425,6 +488,12 @@ LRESULT TWindowsWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
       return 1;
     case WM_DROPFILES:
       return OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    case WM_DESTROY:
+      if (hwnd == Hwnd()) ForgetWindowDpi(hwnd);
+      return 0;
+    case WM_DPICHANGED:
+      return hwnd == Hwnd() ? OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam))
+                            : 0;
     case WM_ENTERSIZEMOVE:
       SetCompositedWhileSizing(true);
       return 0;

@@ -69,6 +69,13 @@ class TWindowsWindow final : public TWindowsGadget {
     int32_t w = 0;
     int32_t h = 0;
   };
+  struct Size {
+    int32_t w = 0;
+    int32_t h = 0;
+  };
+  Size _minsize;  // as the program gave them, in units
+  Size _maxsize{-1, -1};
+  PixmapRef _iconpixmap;  // the icon's picture, shown again at a new DPI
 
   void Build(const GadgetRef& group, int32_t given);
   void CreateStatusBar();
@@ -76,6 +83,11 @@ class TWindowsWindow final : public TWindowsGadget {
   bool HasMenuBar() const;
   // Where the window is now, in the terms the toolkit uses (outer or client rectangle).
   Placement CurrentPlacement() const;
+  Placement NativePlacement() const;  // the same in pixels
+  // The outer rectangle in pixels of a placement in units (client or outer, by the style).
+  RECT NativeOuterRect(int32_t x, int32_t y, int32_t w, int32_t h) const;
+  void AdjustFrame(RECT& client) const;  // a client rectangle grown by the frame
+  LRESULT OnDpiChanged(int32_t dpi, const RECT* suggested);
   LRESULT OnEraseBackground(HWND hwnd, HDC dc);
   LRESULT OnSize(WPARAM wParam);
   LRESULT OnMove();

@@ -10,6 +10,7 @@
 #include "events/event.h"
 #include "events/keys.h"
 #include "system/driver_logic.h"
+#include "system/win32/win32_dpi.h"
 #include "system/win32/win32_internal.h"
 #include "system/win32/win32_system_driver.h"
 
@@ -44,6 +45,13 @@ int32_t Emit(int32_t id, const ObjectRef& source, int32_t data, int32_t mods, in
   return 1;
 }
 
+// A mouse event at pixel position x, y of `window`, reported in units.
+int32_t EmitAt(HWND window, int32_t id, const ObjectRef& source, int32_t data, int32_t x,
+               int32_t y) {
+  const int32_t dpi = DpiOfWindow(window);
+  return Emit(id, source, data, Modifiers, FromNative(x, dpi), FromNative(y, dpi));
+}
+
 // ShowCursor keeps a display count; settle it at 0 (shown) or -1 (hidden) however often
 // this runs.
 void ApplyCursorVisibility() {
@@ -56,7 +64,8 @@ void LeavePointerWindow() {
   GetCursorPos(&at);
   ScreenToClient(PointerWindow, &at);
   ObjectRef leaving = std::move(PointerSource());
-  Emit(MouseLeave, leaving, 0, 0, at.x, at.y);
+  const int32_t dpi = DpiOfWindow(PointerWindow);
+  Emit(MouseLeave, leaving, 0, 0, FromNative(at.x, dpi), FromNative(at.y, dpi));
 }
 
 // The pointer is now over `window` (or none) at x, y: leave the old window, enter the new
@@ -69,7 +78,8 @@ void TrackPointer(HWND window, int32_t x, int32_t y, const ObjectRef& source) {
   ApplyCursorVisibility();
   if (!window) return;
   PointerSource() = source;
-  Emit(MouseEnter, source, 0, 0, x, y);
+  const int32_t dpi = DpiOfWindow(window);
+  Emit(MouseEnter, source, 0, 0, FromNative(x, dpi), FromNative(y, dpi));
   TRACKMOUSEEVENT track{};
   track.cbSize = sizeof(track);
   track.dwFlags = TME_LEAVE;
@@ -88,7 +98,7 @@ int32_t TranslateMouseMove(HWND window, WPARAM wParam, LPARAM lParam, const Obje
   int32_t x = SignedLowWord(lParam);
   int32_t y = SignedHighWord(lParam);
   TrackPointer(InsideClient(window, x, y) ? window : nullptr, x, y, source);
-  return Emit(MouseMove, source, MouseMoveButton(wParam), Modifiers, x, y);
+  return EmitAt(window, MouseMove, source, MouseMoveButton(wParam), x, y);
 }
 
 int32_t TranslateButton(HWND window, int32_t id, int32_t button, LPARAM lParam,
@@ -98,13 +108,13 @@ int32_t TranslateButton(HWND window, int32_t id, int32_t button, LPARAM lParam,
   } else {
     ReleaseCapture();
   }
-  return Emit(id, source, button, Modifiers, SignedLowWord(lParam), SignedHighWord(lParam));
+  return EmitAt(window, id, source, button, SignedLowWord(lParam), SignedHighWord(lParam));
 }
 
 int32_t TranslateWheel(HWND window, WPARAM wParam, LPARAM lParam, const ObjectRef& source) {
   POINT at{SignedLowWord(lParam), SignedHighWord(lParam)};  // screen coordinates
   ScreenToClient(window, &at);
-  return Emit(MouseWheel, source, WheelSteps(wParam), Modifiers, at.x, at.y);
+  return EmitAt(window, MouseWheel, source, WheelSteps(wParam), at.x, at.y);
 }
 
 bool IsKeyCode(WPARAM wParam) {
@@ -193,8 +203,10 @@ void ForgetPointerWindow(HWND window) {
 }
 
 int32_t TWin32SystemDriver::MoveMouse(int32_t x, int32_t y) {
-  POINT at{x, y};
-  if (HWND active = GetActiveWindow()) ClientToScreen(active, &at);
+  HWND active = GetActiveWindow();
+  const int32_t dpi = DpiOfWindow(active);
+  POINT at{ToNative(x, dpi), ToNative(y, dpi)};
+  if (active) ClientToScreen(active, &at);
   SetCursorPos(at.x, at.y);
   return 0;
 }
