@@ -2,10 +2,13 @@
 // shell's open operation.
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "runtime/error.h"
 #include "runtime/text.h"
 #include "win32_test_support.h"
+// After <windows.h>, which the support header brings.
+#include <commctrl.h>
 
 namespace quardeln::win32test {
 namespace {
@@ -41,6 +44,41 @@ DialogAnswerer Answer(Seen& seen, int button) {
     } else {
       PressDialogButton(dialog, button);
     }
+  });
+}
+
+// The text of the item selected in the first tree control inside `dialog`; empty if none.
+std::string SelectedTreeText(HWND dialog) {
+  HWND tree = nullptr;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM found) {
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof(name));
+        if (std::string(name) != "SysTreeView32") return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tree));
+  if (!tree) return {};
+  char text[MAX_PATH] = {};
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  item.pszText = text;
+  item.cchTextMax = sizeof(text);
+  if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+    return {};
+  return text;
+}
+
+// The folder requester selects its initial folder only once its tree is filled: OK pressed
+// before then answers with the folder it showed first. Presses OK once `leaf` is selected.
+DialogAnswerer AnswerOnceSelected(std::string leaf) {
+  return DialogAnswerer([leaf = std::move(leaf)](HWND dialog) {
+    const ULONGLONG end = GetTickCount64() + 10000;
+    while (Lower(SelectedTreeText(dialog)) != Lower(leaf) && GetTickCount64() < end) Sleep(20);
+    PressDialogButton(dialog, IDOK);
   });
 }
 
@@ -161,7 +199,7 @@ TEST_F(RequesterTest, SavingReturnsTheNewPathAndCancellingReturnsNothing) {
 TEST_F(RequesterTest, TheFolderRequesterStartsAtTheInitialFolder) {
   Seen seen;
   {
-    auto answerer = Answer(seen, IDOK);
+    auto answerer = AnswerOnceSelected(folder_.substr(folder_.rfind('\\') + 1));
     EXPECT_EQ(Lower(ToAnsi(RequestDir(u"Scegli una cartella", Slashed(folder_)))), Lower(folder_));
     EXPECT_TRUE(answerer.Answered());
   }
