@@ -138,7 +138,6 @@ GadgetRef TWindowsGUIDriver::CreateGadget(int32_t class_, const std::u16string& 
   if (isPanel && (style & PANEL_GROUP)) gadget->SetShow(1);
   if (auto windowsGadget = std::dynamic_pointer_cast<TWindowsGadget>(gadget)) {
     windowsGadget->Sensitize();
-    windowsGadget->SetCreatedClass(class_);
   }
   return gadget;
 }

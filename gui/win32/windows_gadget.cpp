@@ -2,6 +2,8 @@
 // event posting and release. Layout, looks, tooltips and hot keys have files of their own.
 #include "gui/win32/windows_gadget.h"
 
+#include "gui/win32/control_util.h"
+
 #include <vector>
 
 #include "gui/win32/windows_driver.h"
@@ -9,13 +11,6 @@
 #include "system/win32/win32_dpi.h"
 
 namespace quardeln {
-namespace {
-
-LPCWSTR Wide(const std::u16string& text) {
-  return reinterpret_cast<LPCWSTR>(text.c_str());
-}
-
-}  // namespace
 
 COLORREF ColourOf(int32_t red, int32_t green, int32_t blue) {
   return RGB(red & 0xFF, green & 0xFF, blue & 0xFF);
@@ -115,10 +110,8 @@ void TWindowsGadget::NativeWindowGone(HWND hwnd) {
 int32_t TWindowsGadget::SetText(const std::u16string& text) {
   // Restores what was there, so that setting a text during creation (before
   // CreateGadget sensitizes the gadget) does not make it sensitive early.
-  const int32_t wasSensitive = _sensitive;
-  DeSensitize();
+  const TQuietChange quiet(*this);
   SetWindowTextW(_hwnd, Wide(text));
-  if (wasSensitive) Sensitize();
   return 0;
 }
 

@@ -38,8 +38,7 @@ class TWindowsGadget : public TGadget {
   WNDPROC PreviousProc() const { return _proc; }
   int32_t IsSensitive() const { return _sensitive; }
   // The GADGETCLASS_* it was created as, set by CreateGadget.
-  int32_t CreatedClass() const { return class_; }
-  void SetCreatedClass(int32_t gadgetClass) { class_ = gadgetClass; }
+  int32_t CreatedClass() const { return gadgetclass; }
   // The text handed to the shared tooltip; empty when none.
   const std::u16string& TooltipText() const { return _wstrTooltip; }
   // Colours as COLORREF, -1 while not set, and the solid brush of the background colour.
@@ -155,7 +154,6 @@ class TWindowsGadget : public TGadget {
   virtual void ReleaseNativeResources();
 
  private:
-  int32_t class_ = 0;      // GADGETCLASS_* it was created as (set by CreateGadget)
   int32_t _sensitive = 0;  // 1 when events may be posted
   int32_t _class = 0;      // class id given to Register
   HWND _hwnd = nullptr;

@@ -22,22 +22,6 @@ int32_t Height(const RECT& r) {
   return r.bottom - r.top;
 }
 
-// A memory dc compatible with `like` that holds `bitmap` while it lives.
-class MemoryDC {
- public:
-  MemoryDC(HDC like, HBITMAP bitmap) : dc_(CreateCompatibleDC(like)) {
-    previous_ = SelectObject(dc_.get(), bitmap);
-  }
-  ~MemoryDC() { SelectObject(dc_.get(), previous_); }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-  HDC get() const { return dc_.get(); }
-
- private:
-  UniqueDc dc_;
-  HGDIOBJ previous_;
-};
-
 }  // namespace
 
 std::shared_ptr<TWindowsPanel> TWindowsPanel::Create(const GadgetRef& group, int32_t given) {
@@ -143,7 +127,7 @@ void TWindowsPanel::DrawPictureAt(HDC target, HDC picture, const RECT& place) {
 }
 
 void TWindowsPanel::DrawPicture(HDC target, int32_t w, int32_t h) {
-  MemoryDC picture(target, BackgroundPicture().get());
+  const TMemoryDc picture(target, BackgroundPicture().get());
   const int32_t layout = _bitmapflags & PANELPIXMAP_LAYOUT_MASK;
   if (layout == PANELPIXMAP_TILE) {
     for (int32_t y = 0; y < h; y += _bitmapheight) {
@@ -186,7 +170,7 @@ LRESULT TWindowsPanel::PaintBackground(HDC dc, HWND hwnd) {
   // Own painting goes off screen first, so that it can be laid over the parent at once.
   const UniqueBitmap offscreen(CreateCompatibleBitmap(dc, w, h));
   {
-    MemoryDC memory(dc, offscreen.get());
+    const TMemoryDc memory(dc, offscreen.get());
     FillBackground(memory.get(), hwnd, update);
     if (picture) DrawPicture(memory.get(), w, h);
     if (_alpha >= 1.0f) {

@@ -14,41 +14,11 @@ namespace {
 
 constexpr int kTextBufferSize = 256;
 
-// The tree view gadget of a control, silent while the program changes its items, so
-// that the notifications the control sends meanwhile post nothing. It comes back as
-// sensitive as it was.
-class TQuietTree {
- public:
-  explicit TQuietTree(HWND tree) : view_(TreeViewOfHwnd(tree)) {
-    if (!view_) return;
-    was_ = view_->IsSensitive();
-    view_->DeSensitize();
-  }
-  ~TQuietTree() {
-    if (view_ && was_) view_->Sensitize();
-  }
-  TQuietTree(const TQuietTree&) = delete;
-  TQuietTree& operator=(const TQuietTree&) = delete;
-
-  // Before a change of items: drawn with the next ones.
-  void DeferRedraw() {
-    if (view_) view_->DeferRedraw();
-  }
-  // Before anything that needs the items laid out.
-  void ResumeRedraw() {
-    if (view_) view_->ResumeRedraw();
-  }
-  const std::shared_ptr<TWindowsTreeView>& view() const { return view_; }
-
- private:
-  std::shared_ptr<TWindowsTreeView> view_;
-  int32_t was_ = 0;
-};
-
 }  // namespace
 
 WindowsTreeNodeRef TWindowsTreeNode::CreateRoot(HWND tree) {
   auto root = std::make_shared<TWindowsTreeNode>();
+  root->gadgetclass = GADGETCLASS_NODE;  // nodes are made here, not through CreateGadget
   root->_tree = tree;
   root->_item = TVI_ROOT;
   return root;
@@ -72,6 +42,7 @@ HTREEITEM TWindowsTreeNode::InsertAfter(int32_t index) const {
 
 GadgetRef TWindowsTreeNode::InsertNode(int32_t index, const std::u16string& text, int32_t icon) {
   auto node = std::make_shared<TWindowsTreeNode>();
+  node->gadgetclass = GADGETCLASS_NODE;
   node->_icon = icon;
   // A detached parent makes detached kids: there is no control to put them in.
   if (_tree && _item) {
@@ -99,8 +70,9 @@ void TWindowsTreeNode::InsertNativeItem(HTREEITEM parentItem, HTREEITEM after,
     insert.item.iImage = _icon;
     insert.item.iSelectedImage = _icon;
   }
-  TQuietTree quiet(_tree);
-  quiet.DeferRedraw();
+  const std::shared_ptr<TWindowsTreeView> view = TreeViewOfHwnd(_tree);
+  const TQuietChange quiet(view.get());
+  if (view) view->DeferRedraw();
   _item = reinterpret_cast<HTREEITEM>(
       SendMessageW(_tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   if (!_item) Detach();  // the control refused: nothing refers to the node
@@ -122,8 +94,9 @@ int32_t TWindowsTreeNode::SetText(const std::u16string& text) {
     item.iImage = _icon;
     item.iSelectedImage = _icon;
   }
-  TQuietTree quiet(_tree);
-  quiet.DeferRedraw();
+  const std::shared_ptr<TWindowsTreeView> view = TreeViewOfHwnd(_tree);
+  const TQuietChange quiet(view.get());
+  if (view) view->DeferRedraw();
   SendMessageW(_tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   return 0;
 }
@@ -155,8 +128,9 @@ int32_t TWindowsTreeNode::Activate(int32_t action) {
   }
   // The root has no item to select, expand or collapse.
   if (IsRoot()) return 0;
-  TQuietTree quiet(_tree);
-  quiet.ResumeRedraw();  // selecting and expanding scroll to the item
+  const std::shared_ptr<TWindowsTreeView> view = TreeViewOfHwnd(_tree);
+  const TQuietChange quiet(view.get());
+  if (view) view->ResumeRedraw();  // selecting and expanding scroll to the item
   switch (action) {
     case ACTION_SELECT:
       TreeView_SelectItem(_tree, _item);
@@ -193,14 +167,15 @@ int32_t TWindowsTreeNode::Free() {
   GadgetRef self = Self();  // the handle table or the parent may hold the last reference
   WindowsTreeNodeRef parentNode = _parent.lock();
   if (_tree && _item) {
-    TQuietTree quiet(_tree);
-    quiet.DeferRedraw();
+    const std::shared_ptr<TWindowsTreeView> view = TreeViewOfHwnd(_tree);
+    const TQuietChange quiet(view.get());
+    if (view) view->DeferRedraw();
     const HWND tree = _tree;
     TreeView_DeleteItem(tree, _item);  // the items of the subtree go with it
     Detach();
     const bool lastKid = parentNode && parentNode->kids.size() == 1;
     if (lastKid && parentNode->_tree == tree) parentNode->Redraw();  // its expand button goes
-    if (quiet.view()) quiet.view()->ReadSelectionIfGone();
+    if (view) view->ReadSelectionIfGone();
   } else {
     Detach();
   }
@@ -211,8 +186,9 @@ int32_t TWindowsTreeNode::Free() {
 
 int32_t TWindowsTreeNode::ClearListItems() {
   if (!_tree || !_item || kids.empty()) return 0;
-  TQuietTree quiet(_tree);
-  quiet.DeferRedraw();
+  const std::shared_ptr<TWindowsTreeView> view = TreeViewOfHwnd(_tree);
+  const TQuietChange quiet(view.get());
+  if (view) view->DeferRedraw();
   if (IsRoot()) {
     TreeView_DeleteAllItems(_tree);
   } else {
@@ -229,7 +205,7 @@ int32_t TWindowsTreeNode::ClearListItems() {
     if (kid) kid->Free();
   }
   if (!IsRoot()) Redraw();  // its expand button goes
-  if (quiet.view()) quiet.view()->ReadSelectionIfGone();
+  if (view) view->ReadSelectionIfGone();
   return 0;
 }
 
