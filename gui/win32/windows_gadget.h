@@ -174,7 +174,9 @@ class TWindowsGadget : public TGadget {
   std::u16string _wstrTooltip;  // as handed to the tooltip control; empty when none
   int32_t _toolAdded = 0;       // 1 while registered as a tool with SharedTooltip
   HDWP hdwpStruct = nullptr;    // open deferred-move batch for the kids
-  FontRef _font;                // keeps the font given with SetFont alive while the control uses it
+
+  bool CloseResizeBatch();  // ends an open batch; false when none was open
+  FontRef _font;            // keeps the font given with SetFont alive while the control uses it
 };
 
 // 1 shift + 2 control + 4 alt + 8 either Windows key, as held now (GetKeyState).

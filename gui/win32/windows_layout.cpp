@@ -6,6 +6,8 @@
 #include "runtime/temporary_change.h"
 #include "system/win32/win32_dpi.h"
 
+#include <utility>
+
 namespace quardeln {
 
 int32_t TWindowsGadget::SetArea(int32_t x, int32_t y, int32_t w, int32_t h) {
@@ -21,7 +23,12 @@ int32_t TWindowsGadget::Rethink() {
 int32_t TWindowsGadget::LayoutKids() {
   StartResize();
   const TTemporaryChange nested(RedrawOnLayout, 0);  // inner passes leave the redraw to it
-  TGadget::LayoutKids();
+  try {
+    TGadget::LayoutKids();
+  } catch (...) {
+    CloseResizeBatch();  // the next pass must not add to a batch left open
+    throw;
+  }
   EndResize();
   if (nested.Old() == 1 && !kids.empty()) {
     RedrawWindow(_hwnd, nullptr, nullptr,
@@ -57,13 +64,17 @@ int32_t TWindowsGadget::QueueResize(HWND hwnd, int32_t ux, int32_t uy, int32_t u
   return 0;
 }
 
-int32_t TWindowsGadget::EndResize() {
-  if (!hdwpStruct) return 0;
-  // Ending the batch sends the kids WM_SIZE, which may start nested passes; none of them
-  // may see this batch as still open.
-  HDWP batch = hdwpStruct;
-  hdwpStruct = nullptr;
+// Ending the batch sends the kids WM_SIZE, which may start nested passes; none of them
+// may see this batch as still open.
+bool TWindowsGadget::CloseResizeBatch() {
+  HDWP batch = std::exchange(hdwpStruct, nullptr);
+  if (!batch) return false;
   EndDeferWindowPos(batch);
+  return true;
+}
+
+int32_t TWindowsGadget::EndResize() {
+  if (!CloseResizeBatch()) return 0;
   const std::vector<GadgetRef> snapshot = kids;
   for (const GadgetRef& kid : snapshot) {
     if (auto windowsKid = std::dynamic_pointer_cast<TWindowsGadget>(kid)) windowsKid->HasResized();

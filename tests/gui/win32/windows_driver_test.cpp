@@ -2,6 +2,7 @@
 // subclassing, the routing of notifications to the control's own gadget, silence of
 // program-made changes, deferred layout and the focus rule of hiding.
 #include "gui/win32/windows_list_gadget.h"
+#include "runtime/error.h"
 #include "tests/gui/win32/driver_test_support.h"
 
 namespace quardeln::test {
@@ -257,6 +258,25 @@ TEST_F(WindowsDriverTest, LayoutMovesKidsInOneBatchAndRedrawsOnlyOutermost) {
   EXPECT_EQ(innerRect.bottom - innerRect.top, 150);
   const RECT leafRect = RectInParent(NativeOf(leaf));
   EXPECT_EQ(leafRect.right - leafRect.left, 120);
+}
+
+// A kid whose layout fails ends the pass: the moves queued before it still happen, and
+// no batch is left open for the next pass to add to.
+TEST_F(WindowsDriverTest, AFailingKidLayoutLeavesNoBatchOpen) {
+  struct TFailingKid : TGadget {
+    int32_t DoLayout() override { throw RuntimeError("layout failed"); }
+  };
+  auto parent = Child(nullptr, 0, GADGETCLASS_PANEL, 0, 0, 200, 100);
+  auto moved = MakeChild(parent, nullptr, 0, GADGETCLASS_PANEL, 10, 10, 50, 50);
+  moved->SetLayout(LOCK_EDGE, LOCK_EDGE, LOCK_EDGE, LOCK_EDGE);
+  parent->kids.push_back(std::make_shared<TFailingKid>());
+  PumpPending();
+
+  parent->SetRect(0, 0, 300, 100);
+  EXPECT_THROW(parent->LayoutKids(), RuntimeError);
+  EXPECT_FALSE(parent->ResizeBatchOpen());
+  EXPECT_EQ(RedrawOnLayout, 1);
+  parent->kids.pop_back();
 }
 
 TEST_F(WindowsDriverTest, OuterPassRedrawsOnlyAGadgetWithKids) {
