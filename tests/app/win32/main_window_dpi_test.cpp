@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,49 +17,23 @@
 #include "app/win32/windows_platform.h"
 #include "gui/api.h"
 #include "system/system_driver.h"
+#include "tests/gui/win32/dpi_test_support.h"
+#include "tests/gui/win32/native_of.h"
 
 namespace tempra {
 namespace {
 
 using namespace quardeln;
-
-int32_t PrefixDpi() {
-  const char* given = std::getenv("TEMPRA_TEST_DPI");
-  return given ? std::atoi(given) : 96;
-}
-
-HWND NativeOf(const GadgetRef& gadget) {
-  return reinterpret_cast<HWND>(GadgetQuery(gadget, QUERY_NATIVE));
-}
+using quardeln::test::NativeOf;
+using quardeln::test::PlacedRect;
+using quardeln::test::PrefixDpi;
+using quardeln::test::TextRoomNeeded;
 
 UINT DpiOf(HWND hwnd) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
   static const auto forWindow = reinterpret_cast<GetDpiForWindowFn>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
   return forWindow ? forWindow(hwnd) : 96;
-}
-
-// The control's rectangle in its parent's client coordinates (the screen's for a window).
-RECT PlacedRect(HWND hwnd) {
-  RECT rect{};
-  GetWindowRect(hwnd, &rect);
-  if (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) {
-    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-  }
-  return rect;
-}
-
-// The extent of the control's own text in its own font.
-SIZE TextExtent(HWND control) {
-  wchar_t text[256] = {};
-  const int length = GetWindowTextW(control, text, 256);
-  HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-  SIZE extent{};
-  GetTextExtentPoint32W(dc, text, length, &extent);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
-  return extent;
 }
 
 LONG FontHeight(HWND control) {
@@ -133,11 +106,11 @@ class MainWindowDpiTest : public testing::Test {
       RECT client{};
       GetClientRect(control, &client);
       const auto margins = static_cast<DWORD>(SendMessageW(control, EM_GETMARGINS, 0, 0));
-      const SIZE text = TextExtent(control);
-      EXPECT_LE(text.cx, client.right - LOWORD(margins) - HIWORD(margins))
+      const RECT text = TextRoomNeeded(control, DT_SINGLELINE);
+      EXPECT_LE(text.right, client.right - LOWORD(margins) - HIWORD(margins))
           << name << ": client " << client.right << ", margins " << LOWORD(margins) << " and "
           << HIWORD(margins);
-      EXPECT_LE(text.cy, client.bottom) << name;
+      EXPECT_LE(text.bottom, client.bottom) << name;
     }
   }
 

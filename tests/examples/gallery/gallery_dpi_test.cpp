@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "events/event.h"
@@ -16,27 +15,17 @@
 #include "pixmap/platform.h"
 #include "system/platform.h"
 #include "system/system_driver.h"
+#include "tests/gui/win32/dpi_test_support.h"
+#include "tests/gui/win32/native_of.h"
 
 namespace gallery {
 namespace {
 
 using namespace quardeln;
-
-int32_t PrefixDpi() {
-  const char* given = std::getenv("TEMPRA_TEST_DPI");
-  return given ? std::atoi(given) : 96;
-}
-
-HWND NativeOf(const GadgetRef& gadget) {
-  return reinterpret_cast<HWND>(GadgetQuery(gadget, QUERY_NATIVE));
-}
-
-RECT PlacedRect(HWND hwnd) {
-  RECT rect{};
-  GetWindowRect(hwnd, &rect);
-  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
+using quardeln::test::NativeOf;
+using quardeln::test::PlacedRect;
+using quardeln::test::PrefixDpi;
+using quardeln::test::TextRoomNeeded;
 
 std::wstring ClassOf(HWND hwnd) {
   wchar_t name[64] = {};
@@ -55,20 +44,13 @@ bool ShowsPlainText(HWND hwnd) {
 
 // A label wraps its text at its width; fields and buttons show one line.
 void ExpectTextFits(HWND control, const std::string& name) {
-  wchar_t text[512] = {};
-  const int length = GetWindowTextW(control, text, 512);
-  if (length == 0) return;
+  if (GetWindowTextLengthW(control) == 0) return;
   RECT client{};
   GetClientRect(control, &client);
   const auto margins = static_cast<DWORD>(SendMessageW(control, EM_GETMARGINS, 0, 0));
   const bool wraps = _wcsicmp(ClassOf(control).c_str(), L"Static") == 0;
-  RECT needed{0, 0, wraps ? client.right : 0, 0};
-  HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-  DrawTextW(dc, text, length, &needed,
-            DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
+  const RECT needed =
+      TextRoomNeeded(control, wraps ? DT_WORDBREAK : DT_SINGLELINE, wraps ? client.right : 0);
   EXPECT_LE(needed.right, client.right - LOWORD(margins) - HIWORD(margins)) << name;
   EXPECT_LE(needed.bottom, client.bottom) << name;
 }
