@@ -64,6 +64,12 @@ void TGraphics::SetSize(int32_t w, int32_t h) {
   height_ = std::max(h, 0);
 }
 
+void TGraphics::SurfaceGone() {
+  SetSize(0, 0);
+  font_.reset();
+  defaultFont_.reset();
+}
+
 const GraphicsFontRef* TGraphics::Font() const {
   if (font_) return &font_;
   return defaultFont_ ? &defaultFont_ : nullptr;

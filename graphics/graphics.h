@@ -110,8 +110,11 @@ class TGraphics : public TObject {
   };
 
   TGraphics() = default;
-  // The back end's surface is w x h units now; 0 x 0 once it is gone.
+  // The back end's surface is w x h units now.
   void SetSize(int32_t w, int32_t h);
+  // The surface is gone for good: the size is 0 x 0 and the fonts are let go, so that a
+  // context a program still holds keeps nothing of the canvas's alive.
+  void SurfaceGone();
 
   // Coordinates below are in surface units, the origin applied. Rectangles are not empty.
   virtual void DoClear(const TPen& pen) = 0;

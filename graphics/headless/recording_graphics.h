@@ -35,7 +35,7 @@ class TRecordingGraphics final : public TGraphics {
 
   void Resize(int32_t w, int32_t h) { SetSize(w, h); }
   // The surface is gone: nothing is recorded any more.
-  void Release() { SetSize(0, 0); }
+  void Release() { SurfaceGone(); }
 
   const std::vector<TDrawing>& Drawings() const { return drawings_; }
   void Forget() { drawings_.clear(); }

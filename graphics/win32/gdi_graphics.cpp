@@ -165,7 +165,7 @@ void TGdiGraphics::Resize(int32_t pixelWidth, int32_t pixelHeight, int32_t dpi) 
 void TGdiGraphics::Release() {
   scratch_.reset();
   buffer_.reset();
-  SetSize(0, 0);
+  SurfaceGone();
 }
 
 void TGdiGraphics::PaintTo(HDC dc, const RECT& area) const {
