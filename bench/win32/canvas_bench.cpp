@@ -25,7 +25,7 @@ constexpr int32_t kWidth = 1920;
 constexpr int32_t kHeight = 1080;
 constexpr int kShapes = 10000;
 constexpr int kPresents = 100;
-constexpr int kRounds = 9;
+constexpr int kRounds = 15;
 constexpr double kRatioGoal = 1.3;
 
 double Now() {
@@ -211,6 +211,15 @@ int main() {
   if (g.PixelWidth() != kWidth || g.PixelHeight() != kHeight) {
     std::fprintf(stderr, "the canvas is not %d x %d pixels\n", kWidth, kHeight);
     return 1;
+  }
+  {
+    // What of the window a copy can reach: Xvfb's screen may be smaller than the canvas.
+    HDC dc = GetDC(hwnd);
+    RECT reach{};
+    GetClipBox(dc, &reach);
+    ReleaseDC(hwnd, dc);
+    std::printf("the window's DC reaches %ld x %ld pixels of it\n", reach.right - reach.left,
+                reach.bottom - reach.top);
   }
   const PlainBuffer plain;
   const std::vector<Shape> lines = Lines();

@@ -24,6 +24,9 @@ for f in "$BENCH/startup_bench.exe" "$BENCH/floor_main_window.exe" "$BENCH/floor
   [[ -f "$f" ]] || { echo "missing $f: cmake --build $BUILD first" >&2; exit 2; }
 done
 
+# A screen that holds the canvas benchmark's full-HD window whole; every other program's
+# window fits either size.
+export TEMPRA_XVFB_SCREEN=${TEMPRA_XVFB_SCREEN:-2048x1280x24}
 # shellcheck source=../../scripts/wine-session.sh
 source "$ROOT/scripts/wine-session.sh"
 trap wine_session_stop EXIT
