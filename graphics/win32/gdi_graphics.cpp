@@ -1,6 +1,7 @@
 #include "graphics/win32/gdi_graphics.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "runtime/dpi_scale.h"
 #include "runtime/win32/native_owner.h"
@@ -378,10 +379,18 @@ void TGdiGraphics::DoPixmap(const TPen& pen, const PixmapRef& pixmap, const TGra
   TSurface& source = Scratch(w, h);
   if (!source.Valid()) return;
   GdiFlush();
+  // Blue, green, red, alpha in memory is 0xAARRGGBB read as one little-endian word.
+  const bool words = pixmap->Format() == PF_BGRA8888;
   for (int32_t y = 0; y < h; ++y) {
     uint32_t* row = source.Row(y);
+    const uint8_t* bytes = pixmap->PixelPtr(0, y);
     for (int32_t x = 0; x < w; ++x) {
-      const uint32_t argb = pixmap->ReadPixel(x, y);
+      uint32_t argb = 0;
+      if (words) {
+        std::memcpy(&argb, bytes + 4 * x, sizeof(argb));
+      } else {
+        argb = pixmap->ReadPixel(x, y);
+      }
       const uint32_t a = argb >> 24;
       const auto premultiplied = [&](int shift) { return ((argb >> shift) & 0xFF) * a / 255; };
       row[x] = a << 24 | premultiplied(16) << 16 | premultiplied(8) << 8 | premultiplied(0);

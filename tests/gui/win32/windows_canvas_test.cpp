@@ -127,6 +127,11 @@ TEST_F(WindowsCanvasTest, TranslucentShapesAndPixmapsBlend) {
   g.SetAlpha(0.5f);
   g.DrawPixmap(pixmap, 50, 0, 10, 10);
   EXPECT_TRUE(NearColour(g.PixelAt(55, 5), 0xBFBFFF, 2)) << std::hex << g.PixelAt(55, 5);
+  PixmapRef opaque = TPixmap::Create(1, 1, PF_RGB888);
+  opaque->WritePixel(0, 0, 0xFF00FF00u);
+  g.SetAlpha(1.0f);
+  g.DrawPixmap(opaque, 70, 0, 4, 4);
+  EXPECT_EQ(g.PixelAt(73, 3), kGreen) << "a pixmap without alpha is opaque";
 }
 
 TEST_F(WindowsCanvasTest, TextIsMeasuredAndWrittenInTheCanvasFont) {
