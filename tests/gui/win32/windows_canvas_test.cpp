@@ -1,7 +1,7 @@
 // Canvases under Wine: known shapes drawn through the graphics context land on known
 // pixels of the back buffer; translucent shapes and pixmaps blend; text is measured in
 // the canvas's font; Present shows the buffer in the window and WM_PAINT brings it back;
-// the buffer follows the canvas's size.
+// the buffer follows the canvas's size and its window's DPI.
 #include "graphics/win32/gdi_graphics.h"
 #include "gui/win32/windows_canvas_panel.h"
 #include "gui/win32/windows_driver.h"
@@ -204,6 +204,33 @@ TEST_F(WindowsCanvasTest, TheBufferFollowsTheCanvasSize) {
   canvas->Free();
   EXPECT_EQ(g.Width(), 0) << "the buffer went with the canvas";
   EXPECT_EQ(g.PixelWidth(), 0);
+}
+
+// The suite's window is told of 144 dpi and then of 96 again.
+void TellDpi(HWND window, int32_t from, int32_t to) {
+  const RECT outer = WindowRectOf(window);
+  RECT suggested{outer.left * to / from, outer.top * to / from, outer.right * to / from,
+                 outer.bottom * to / from};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+  PumpPending();
+}
+
+TEST_F(WindowsCanvasTest, TheBufferTakesANewDpiOfItsWindow) {
+  auto canvas = NewCanvas(60, 40);
+  TellDpi(NativeOf(window_), 96, 144);
+  TGdiGraphics& g = Graphics(canvas);
+  EXPECT_EQ(g.Dpi(), 144);
+  EXPECT_EQ(g.PixelWidth(), 90);
+  EXPECT_EQ(g.Width(), 60) << "the program's units stay";
+  g.Clear(255, 255, 255);
+  g.SetColor(255, 0, 0);
+  g.FillRect(10, 10, 10, 10);
+  EXPECT_EQ(g.PixelAt(15, 15), kRed);
+  EXPECT_EQ(g.PixelAt(29, 29), kRed);
+  EXPECT_EQ(g.PixelAt(14, 15), kWhite);
+  EXPECT_EQ(g.PixelAt(30, 29), kWhite);
+  TellDpi(NativeOf(window_), 144, 96);
+  EXPECT_EQ(g.PixelWidth(), 60);
 }
 
 }  // namespace
