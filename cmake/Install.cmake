@@ -1,6 +1,6 @@
 # The toolkit as an installable CMake package, in the install component "quardeln":
 #   cmake --install <build> --component quardeln --prefix <prefix>
-# puts the public headers of runtime/, events/, system/, pixmap/ and gui/ under include/
+# puts the public headers of runtime/, events/, system/, pixmap/, graphics/ and gui/ under include/
 # with their folder layout (headless/ included), every quardeln_* library of those
 # folders under lib/, and lib/cmake/Quardeln/ with the package configuration and the
 # mingw-w64 toolchain file. A library quardeln_NAME is exported as Quardeln::NAME;
@@ -10,7 +10,7 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-set(QUARDELN_FOLDERS runtime events system pixmap gui)
+set(QUARDELN_FOLDERS runtime events system pixmap graphics gui)
 set(QUARDELN_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Quardeln)
 
 # The toolkit libraries defined in `dir` and the folders below it.

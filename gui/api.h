@@ -58,9 +58,7 @@ GadgetRef NewCanvas(int32_t x, int32_t y, int32_t w, int32_t h, const GadgetRef&
 GadgetRef NewMenu(const std::u16string& text, int32_t tag, const GadgetRef& parent,
                   int32_t hotkey = 0, int32_t mods = 0);
 
-// The flags NewCanvas hands to AttachGraphics.
-// FIXME: belongs to the graphics layer, which does not exist yet; 0 until it does.
-extern int32_t DefaultGraphicsFlags;
+// NewCanvas hands the graphics' DefaultGraphicsFlags (graphics/graphics.h) to AttachGraphics.
 
 // Common operations.
 int32_t GadgetFree(const GadgetRef& g);
@@ -209,6 +207,8 @@ int32_t SliderGetValue(const GadgetRef& g);
 // The filled fraction, 0 (empty) to 1 (full); the bar shows whole percents, truncated,
 // and a value outside 0..1 shows as empty or full.
 int32_t ProgressBarSetValue(const GadgetRef& g, float value);
+// The canvas's graphics context, to draw on with AsGraphics(CanvasGetGraphics(g))->...;
+// null for a gadget that is no canvas.
 ObjectRef CanvasGetGraphics(const GadgetRef& g);
 
 // Colour chooser and pointer.

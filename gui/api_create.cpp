@@ -6,7 +6,6 @@
 
 namespace quardeln {
 
-int32_t DefaultGraphicsFlags = 0;
 int32_t LastPickedColour = 0;
 
 namespace {

@@ -7,6 +7,7 @@
 #include "events/event.h"
 #include "events/keys.h"
 #include "events/queue.h"
+#include "graphics/graphics.h"
 #include "gui/api.h"
 #include "gui/font.h"
 #include "gui/gui_driver.h"

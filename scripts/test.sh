@@ -23,7 +23,7 @@ cd "$ROOT" || exit 1
 JOBS=${TEMPRA_JOBS:-2}
 LOGDIR="$ROOT/build/logs"
 FORMAT_MODE=${TEMPRA_FORMAT_CHECK:-strict}
-SOURCE_DIRS=(runtime events system pixmap gui app tests bench fuzz examples)
+SOURCE_DIRS=(runtime events system pixmap graphics gui app tests bench fuzz examples)
 
 # Debian 12 packages. Installed with their recommends: wine's recommends carry the X
 # libraries and fonts the Win32 GUI tests need.

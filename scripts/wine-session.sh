@@ -25,11 +25,12 @@ _wine_session_say() { echo "wine-session: $*" >&2; }
 
 # Starts Xvfb and sets _wine_session_display to its display number; Xvfb itself
 # picks a free one (-displayfd). Not run in a subshell: the pid must stay known.
+# TEMPRA_XVFB_SCREEN (WIDTHxHEIGHTxDEPTH, default 1280x1024x24) sets the screen.
 _wine_session_display=""
 _wine_session_start_xvfb() {
   local log=$1 dfile
   dfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dfile" >"$log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${TEMPRA_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$dfile" >"$log" 2>&1 &
   _wine_session_xvfb_pid=$!
   local i display=""
   for ((i = 0; i < 100; i++)); do  # up to 10 s

@@ -2,11 +2,12 @@
 # Runs the Windows benchmarks under Wine and prints their ratios: start-up of tempra.exe
 # against a plain program that builds the same main window (and against the smallest
 # titled-window program), the CPU of waiting for an alarm against its floor, a call
-# posted to the main thread against the bare message round trip, and the list-style
-# gadgets against plain controls doing the same native work.
+# posted to the main thread against the bare message round trip, the list-style
+# gadgets against plain controls doing the same native work, and a canvas's drawing and
+# presenting against plain GDI.
 #   bash bench/win32/run.sh [BUILD_DIR]     (default build/win64, built with its preset)
 # Options through the environment: STARTUP_RUNS (21), WAIT_SECONDS (20), WAIT_ROUNDS (3),
-# SECTIONS (which to run, default "startup waiting posted gadgets").
+# SECTIONS (which to run, default "startup waiting posted gadgets canvas").
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD=$(realpath -m "${1:-$ROOT/build/win64}")
@@ -15,14 +16,17 @@ TEMPRA="$BUILD/app/win32/tempra.exe"
 STARTUP_RUNS=${STARTUP_RUNS:-21}
 WAIT_SECONDS=${WAIT_SECONDS:-20}
 WAIT_ROUNDS=${WAIT_ROUNDS:-3}
-SECTIONS=" ${SECTIONS:-startup waiting posted gadgets} "
+SECTIONS=" ${SECTIONS:-startup waiting posted gadgets canvas} "
 
 for f in "$BENCH/startup_bench.exe" "$BENCH/floor_main_window.exe" "$BENCH/floor_window.exe" \
   "$BENCH/floor_wait.exe" "$BENCH/wait_launch.exe" "$BENCH/posted_call_bench.exe" \
-  "$BENCH/gadget_bench.exe" "$TEMPRA"; do
+  "$BENCH/gadget_bench.exe" "$BENCH/canvas_bench.exe" "$TEMPRA"; do
   [[ -f "$f" ]] || { echo "missing $f: cmake --build $BUILD first" >&2; exit 2; }
 done
 
+# A screen that holds the canvas benchmark's full-HD window whole; every other program's
+# window fits either size.
+export TEMPRA_XVFB_SCREEN=${TEMPRA_XVFB_SCREEN:-2048x1280x24}
 # shellcheck source=../../scripts/wine-session.sh
 source "$ROOT/scripts/wine-session.sh"
 trap wine_session_stop EXIT
@@ -109,4 +113,9 @@ fi
 if wanted gadgets; then
   echo "== list box, combo box, tree view and tool bar against plain controls"
   wine "$BENCH/gadget_bench.exe"
+fi
+
+if wanted canvas; then
+  echo "== canvas graphics against plain GDI into the same kind of buffer"
+  wine "$BENCH/canvas_bench.exe"
 fi

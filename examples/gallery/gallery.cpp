@@ -309,8 +309,25 @@ void Gallery::AdvanceProgress() {
   ProgressBarSetValue(controls_.progressBar, progress_);
 }
 
+// The canvas in its colour with a lighter disc, a frame and its caption in the middle,
+// drawn into its graphics whenever it asks to be painted or its colour changes.
 void Gallery::PaintCanvas() {
-  gallery::PaintCanvas(GadgetQuery(controls_.canvas, QUERY_NATIVE), canvasColour_, kCanvasCaption);
+  const GraphicsRef g = AsGraphics(CanvasGetGraphics(controls_.canvas));
+  if (!g) return;
+  const auto red = static_cast<int32_t>((canvasColour_ >> 16) & 0xFF);
+  const auto green = static_cast<int32_t>((canvasColour_ >> 8) & 0xFF);
+  const auto blue = static_cast<int32_t>(canvasColour_ & 0xFF);
+  const int32_t w = g->Width();
+  const int32_t h = g->Height();
+  g->Clear(red, green, blue);
+  g->SetColor(255, 255, 255);
+  g->SetAlpha(0.25f);
+  g->FillOval(w / 6, h / 6, w - w / 3, h - h / 3);
+  g->SetAlpha(1.0f);
+  g->DrawRect(2, 2, w - 4, h - 4);
+  const std::u16string caption = kCanvasCaption;
+  g->DrawString(caption, (w - g->TextWidth(caption)) / 2, (h - g->TextHeight(caption)) / 2);
+  g->Present();
 }
 
 // A running timer keeps itself alive until halted; the window takes its gadgets with it,

@@ -97,6 +97,7 @@ NativeHandle THeadlessGadget::Query(int32_t which) {
 
 void THeadlessGadget::Destroy() {
   destroyed = true;
+  if (recorder_) recorder_->Release();
   HandleTable().erase(handle);
   for (const GadgetRef& kid : kids) {
     if (auto headless = AsHeadless(kid)) headless->Destroy();
@@ -108,6 +109,23 @@ int32_t THeadlessGadget::Free() {
   Destroy();
   _setparent(nullptr, -1);
   return 0;
+}
+
+int32_t THeadlessGadget::SetRect(int32_t x, int32_t y, int32_t w, int32_t h) {
+  TGadget::SetRect(x, y, w, h);
+  if (recorder_ && !destroyed) recorder_->Resize(width, height);
+  return 0;
+}
+
+ObjectRef THeadlessGadget::AttachGraphics(int32_t) {
+  if (gadgetClass != GADGETCLASS_CANVAS || destroyed) return nullptr;
+  if (recorder_) recorder_->Release();
+  recorder_ = std::make_shared<TRecordingGraphics>(width, height);
+  return nullptr;
+}
+
+ObjectRef THeadlessGadget::CanvasGraphics() {
+  return recorder_;
 }
 
 int32_t THeadlessGadget::ClientWidth() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/headless/recording_graphics.h"
 #include "gui/gadget.h"
 
 namespace quardeln {
@@ -76,6 +77,11 @@ class THeadlessGadget : public TGadget {
   int32_t SetRange(int32_t first, int32_t second) override;
   int32_t SetProp(int32_t value) override;
   int32_t GetProp() override;
+  int32_t SetRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
+  // Canvases: a recorder of the gadget's size, whose drawings tests read.
+  ObjectRef AttachGraphics(int32_t flags) override;
+  ObjectRef CanvasGraphics() override;
+  const std::shared_ptr<TRecordingGraphics>& Recorder() const { return recorder_; }
 
  private:
   // Program-made changes run inside one: their native notifications post nothing.
@@ -93,8 +99,9 @@ class THeadlessGadget : public TGadget {
   void Destroy();  // this gadget's and its kids' native side
   int32_t Clamped(int32_t value) const;
 
-  bool sensitive_ = false;  // off until creation has finished
-  int32_t quiet_ = 0;       // depth of program-made changes under way
+  std::shared_ptr<TRecordingGraphics> recorder_;  // canvases, once attached
+  bool sensitive_ = false;                        // off until creation has finished
+  int32_t quiet_ = 0;                             // depth of program-made changes under way
 };
 
 using HeadlessGadgetRef = std::shared_ptr<THeadlessGadget>;

@@ -39,6 +39,9 @@ class TWindowsFont final : public TGuiFont {
   // The font for a window shown at `dpi`: Native() at the DPI it was made for, else one
   // made from it once per DPI and kept as long as the font.
   HFONT NativeFor(int32_t dpi);
+  std::intptr_t NativeFontFor(int32_t dpi) override {
+    return reinterpret_cast<std::intptr_t>(NativeFor(dpi));
+  }
   // Every control inside `window` that shows one of the driver's fonts is given the same
   // font made for `dpi`.
   static void RefontWindow(HWND window, int32_t dpi);

@@ -75,16 +75,6 @@ int32_t TWindowsPanel::SetPixmap(const PixmapRef& pixmap, int32_t flags) {
   return 0;
 }
 
-// FIXME: the 2D graphics module does not exist yet, so there is nothing to attach;
-// _canvas stays none.
-ObjectRef TWindowsPanel::AttachGraphics(int32_t) {
-  return nullptr;
-}
-
-ObjectRef TWindowsPanel::CanvasGraphics() {
-  return _canvas;
-}
-
 RECT TWindowsPanel::PictureRect(int32_t layout, int32_t w, int32_t h, int32_t bw, int32_t bh) {
   if (bw <= 0 || bh <= 0) return {0, 0, 0, 0};
   switch (layout) {

@@ -23,8 +23,6 @@ class TWindowsPanel : public TWindowsGadget {
 
   int32_t SetAlpha(float alpha) override;
   int32_t SetPixmap(const PixmapRef& pixmap, int32_t flags) override;
-  ObjectRef AttachGraphics(int32_t flags) override;
-  ObjectRef CanvasGraphics() override;
   LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   // Where a bw x bh picture goes on a w x h panel in layout 1 (centre), 2 (fit),
@@ -50,7 +48,6 @@ class TWindowsPanel : public TWindowsGadget {
   int32_t _bitmapwidth = 0;
   int32_t _bitmapheight = 0;
   int32_t _bitmapflags = 0;  // picture layout in the low three bits (PANELPIXMAP_*)
-  ObjectRef _canvas;         // attached graphics context
   int32_t _hasalpha = 0;     // 1: the picture is premultiplied and blended per pixel
 };
 

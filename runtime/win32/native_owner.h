@@ -23,6 +23,7 @@ namespace quardeln {
 
 enum class NativeKind : int {
   kBrush,
+  kPen,
   kBitmap,
   kFont,
   kIcon,
@@ -96,6 +97,9 @@ namespace native_detail {
 inline void CloseBrush(HBRUSH brush) {
   DeleteObject(brush);
 }
+inline void ClosePen(HPEN pen) {
+  DeleteObject(pen);
+}
 inline void CloseBitmap(HBITMAP bitmap) {
   DeleteObject(bitmap);
 }
@@ -123,6 +127,7 @@ inline void CloseBstr(BSTR text) {
 }  // namespace native_detail
 
 using UniqueBrush = TUniqueNative<HBRUSH, native_detail::CloseBrush, NativeKind::kBrush>;
+using UniquePen = TUniqueNative<HPEN, native_detail::ClosePen, NativeKind::kPen>;
 using UniqueBitmap = TUniqueNative<HBITMAP, native_detail::CloseBitmap, NativeKind::kBitmap>;
 using UniqueFont = TUniqueNative<HFONT, native_detail::CloseFont, NativeKind::kFont>;
 using UniqueIcon = TUniqueNative<HICON, native_detail::CloseIcon, NativeKind::kIcon>;

@@ -27,21 +27,14 @@ Fn User32Function(const char* name) {
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
 }
 
-int32_t Scale(int32_t value, int32_t to, int32_t from) {
-  if (to == from || from <= 0) return value;
-  const int64_t product = static_cast<int64_t>(value) * to;
-  const int64_t half = from / 2;
-  return static_cast<int32_t>(product >= 0 ? (product + half) / from : (product - half) / from);
-}
-
 }  // namespace
 
 int32_t ToNative(int32_t units, int32_t dpi) {
-  return Scale(units, dpi, kUnitDpi);
+  return UnitsToPixels(units, dpi);
 }
 
 int32_t FromNative(int32_t pixels, int32_t dpi) {
-  return Scale(pixels, kUnitDpi, dpi);
+  return PixelsToUnits(pixels, dpi);
 }
 
 RECT ToNative(const RECT& units, int32_t dpi) {

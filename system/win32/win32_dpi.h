@@ -8,11 +8,10 @@
 
 #include <cstdint>
 
+#include "runtime/dpi_scale.h"
 #include "system/win32/windows_api.h"
 
 namespace quardeln {
-
-inline constexpr int32_t kUnitDpi = 96;
 
 // Units to pixels at `dpi` and back, rounding halves away from zero, so that a value
 // taken to pixels and back (at 96 dots per inch or more) is the value given.

@@ -81,6 +81,38 @@ void ExpectKidsShownAt(const GadgetRef& group, const GadgetNames& names, double 
   }
 }
 
+uint32_t Shown(HWND hwnd, int x, int y) {
+  HDC dc = GetDC(hwnd);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(hwnd, dc);
+  return c;
+}
+
+// The canvas's graphics measure it in units and draw on its pixels: a rectangle from unit
+// 10 starts at pixel 10 k, and a fill of the whole canvas reaches its last pixel.
+void ExpectCanvasDrawsInPixels(const GadgetRef& canvas, double k) {
+  const GraphicsRef g = AsGraphics(CanvasGetGraphics(canvas));
+  ASSERT_TRUE(g);
+  EXPECT_EQ(g->Width(), GadgetGetWidth(canvas));
+  EXPECT_EQ(g->Height(), GadgetGetHeight(canvas));
+  g->Clear(255, 255, 255);
+  g->SetColor(255, 0, 0);
+  g->FillRect(10, 10, 10, 10);
+  g->Present();
+  HWND hwnd = NativeOf(canvas);
+  const int first = static_cast<int>(10 * k + 0.5);
+  const int last = static_cast<int>(20 * k + 0.5) - 1;
+  EXPECT_EQ(Shown(hwnd, first, first), RGB(255, 0, 0));
+  EXPECT_EQ(Shown(hwnd, last, last), RGB(255, 0, 0));
+  EXPECT_EQ(Shown(hwnd, first - 1, first), RGB(255, 255, 255));
+  EXPECT_EQ(Shown(hwnd, last + 1, last), RGB(255, 255, 255));
+  g->FillRect(0, 0, g->Width(), g->Height());
+  g->Present();
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(Shown(hwnd, client.right - 1, client.bottom - 1), RGB(255, 0, 0));
+}
+
 TEST(GalleryDpi, EveryGadgetOfThePagesIsScaledAndItsTextFits) {
   StartEventsModule();
   StartPlatformSystem();
@@ -94,9 +126,9 @@ TEST(GalleryDpi, EveryGadgetOfThePagesIsScaledAndItsTextFits) {
   for (const char16_t* tab : {u"Lists", u"Text", u"Controls"}) {
     GadgetAddItem(tabber, tab, 0, -1, u"", NewText(tab));
   }
-  BuildListsPage(tabber, nullptr, names);
-  BuildTextPage(tabber, names);
-  BuildControlsPage(tabber, names);
+  const GadgetRef lists = BuildListsPage(tabber, nullptr, names).panel;
+  const GadgetRef text = BuildTextPage(tabber, names).panel;
+  const ControlsPage controls = BuildControlsPage(tabber, names);
   PumpSystemEvents();
 
   const double k = PrefixDpi() / 96.0;
@@ -105,6 +137,11 @@ TEST(GalleryDpi, EveryGadgetOfThePagesIsScaledAndItsTextFits) {
   EXPECT_NEAR(client.right, 640 * k, 2);
   EXPECT_EQ(GadgetClientWidth(window), 640);
   ExpectKidsShownAt(window, names, k);
+  // The canvas's page alone on show, as the gallery shows it.
+  GadgetHide(lists);
+  GadgetHide(text);
+  PumpSystemEvents();
+  ExpectCanvasDrawsInPixels(controls.canvas, k);
   GadgetFree(window);
   PumpSystemEvents();
 }

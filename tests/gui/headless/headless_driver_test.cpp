@@ -215,5 +215,41 @@ TEST_F(HeadlessDriverTest, UnsupportedGadgetsAreNotMade) {
   EXPECT_EQ(GuiFontGetStyle(font), FONT_BOLD | FONT_UNDERLINE);
 }
 
+// The drawing of the guide's canvas example.
+void DrawBadge(TGraphics& g, const std::u16string& text) {
+  g.Clear(255, 255, 255);
+  g.SetColor(58, 110, 165);
+  g.FillOval(10, 10, 80, 40);
+  g.SetColor(255, 255, 255);
+  g.DrawString(text, 50 - g.TextWidth(text) / 2, 30 - g.TextHeight(text) / 2);
+  g.Present();
+}
+
+TEST_F(HeadlessDriverTest, ACanvasRecordsWhatIsDrawnOnItWhileItLives) {
+  GadgetRef panel = NewPanel(0, 0, 200, 100, window_);
+  GadgetRef canvas = NewCanvas(5, 5, 100, 60, panel);
+  const GraphicsRef g = AsGraphics(CanvasGetGraphics(canvas));
+  ASSERT_TRUE(g);
+  EXPECT_EQ(g->Width(), 100);
+  EXPECT_EQ(g->Height(), 60);
+  DrawBadge(*g, u"Hi");
+  const auto& drawn = AsHeadless(canvas)->Recorder()->Drawings();
+  ASSERT_EQ(drawn.size(), 4u);
+  EXPECT_EQ(drawn[0].kind, TDrawKind::kClear);
+  EXPECT_EQ(drawn[1].kind, TDrawKind::kOval);
+  EXPECT_EQ(drawn[1].rgb, 0x3A6EA5u);
+  EXPECT_EQ(drawn[2].text, u"Hi");
+  EXPECT_EQ(drawn[2].rect, (TGraphicsRect{45, 25, 11, 11}));
+  EXPECT_EQ(drawn[3].kind, TDrawKind::kPresent);
+
+  GadgetSetShape(canvas, 0, 0, 120, 70);
+  EXPECT_EQ(g->Width(), 120);
+  GadgetFree(panel);
+  EXPECT_EQ(g->Width(), 0) << "the canvas went with its panel";
+  g->Plot(0, 0);
+  EXPECT_EQ(drawn.size(), 4u);
+  EXPECT_EQ(CanvasGetGraphics(NewPanel(0, 0, 9, 9, window_)), nullptr) << "no canvas";
+}
+
 }  // namespace
 }  // namespace quardeln

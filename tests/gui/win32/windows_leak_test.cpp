@@ -1,7 +1,8 @@
 // Nothing native outlives its gadget: a window filled with a gadget of every class, each
 // carrying what it can (pictures, a font, tooltips, hot keys, items, icon strips, nodes,
 // menus with pictures and shortcuts), is made and ended by freeing the window, a few
-// hundred times. Afterwards every live count is where it started, the handle map holds
+// hundred times (a canvas's graphics kept beyond it, as a program may keep them).
+// Afterwards every live count is where it started, the handle map holds
 // no more windows than before, and the handles recorded on the way report deleted.
 #include <utility>
 #include <vector>
@@ -51,6 +52,8 @@ struct Recorded {
   std::vector<HMENU> menus;
   std::vector<HWND> windows;
   std::vector<int32_t> menuKeys;
+  // Kept past the window, as a program may: its buffer must still go with the canvas.
+  GraphicsRef canvasGraphics;
 };
 
 // A hidden window with everything in it; the window is returned, every other reference
@@ -71,7 +74,15 @@ GadgetRef FilledWindow(Recorded& recorded) {
   PanelSetPixmap(panel, Picture(32, 32), 0);
   recorded.gdiObjects.push_back(std::static_pointer_cast<TWindowsPanel>(panel)->Picture());
   GadgetRef group = NewPanel(5, 5, 200, 120, panel, PANEL_GROUP, u"Group");
-  NewCanvas(210, 5, 60, 60, panel, 0);
+  GadgetRef canvas = NewCanvas(210, 5, 60, 60, panel, 0);
+  recorded.canvasGraphics = AsGraphics(CanvasGetGraphics(canvas));
+  TGraphics& g = *recorded.canvasGraphics;
+  g.SetFont(font);
+  g.DrawString(u"text", 0, 0);
+  g.SetAlpha(0.5f);  // through the blending surface
+  g.FillOval(0, 0, 30, 30);
+  g.DrawPixmap(Picture(8, 8), 5, 5, 20, 20);
+  g.Present();
 
   GadgetRef button = NewButton(u"Button", 5, 5, 100, 24, group, BUTTON_PUSH);
   GadgetSetPixmap(button, Picture(16, 16), GADGETPIXMAP_ICON);
@@ -149,6 +160,7 @@ TEST(WindowsLeakTest, FreeingAFilledWindowLeavesNothingNativeBehind) {
   for (HMENU menu : recorded.menus) EXPECT_FALSE(IsMenu(menu));
   for (HWND hwnd : recorded.windows) EXPECT_FALSE(IsWindow(hwnd));
   for (int32_t key : recorded.menuKeys) EXPECT_EQ(TWindowsMenu::GetMenuFromKey(key), nullptr);
+  EXPECT_EQ(recorded.canvasGraphics->Width(), 0);
   const auto window = reinterpret_cast<NativeHandle>(recorded.windows.front());
   EXPECT_EQ(HotKeyFind('B', ModControl, window), nullptr);
   EXPECT_EQ(HotKeyFind('O', ModControl, 0), nullptr);

@@ -94,8 +94,10 @@ TEST_F(WindowsPanelTest, PanelKindsAndTheirNativeStyles) {
   EXPECT_TRUE(std::dynamic_pointer_cast<TWindowsCanvasPanel>(canvas));
   EXPECT_EQ(canvas->sensitivity, SENSE_MOUSE | SENSE_KEYS);
   EXPECT_EQ(CanvasCreated, 1);
+  EXPECT_EQ(canvas->CanvasGraphics(), nullptr) << "until graphics are attached";
   EXPECT_EQ(canvas->AttachGraphics(0), nullptr);
-  EXPECT_EQ(canvas->CanvasGraphics(), nullptr);
+  EXPECT_TRUE(AsGraphics(canvas->CanvasGraphics()));
+  EXPECT_EQ(sunken->CanvasGraphics(), nullptr) << "a panel that paints itself takes none";
 }
 
 TEST_F(WindowsPanelTest, CanvasReportsEachPaintAndErasesNothing) {
