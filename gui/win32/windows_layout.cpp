@@ -64,7 +64,7 @@ int32_t TWindowsGadget::EndResize() {
   HDWP batch = hdwpStruct;
   hdwpStruct = nullptr;
   EndDeferWindowPos(batch);
-  const std::vector<GadgetRef> snapshot = kids;
+  const GadgetKids snapshot = kids;
   for (const GadgetRef& kid : snapshot) {
     if (auto windowsKid = std::dynamic_pointer_cast<TWindowsGadget>(kid)) windowsKid->HasResized();
   }
@@ -78,8 +78,8 @@ int32_t TWindowsGadget::HasResized() {
 namespace {
 
 template <typename Operation>
-void ForEachWindowsKid(const std::vector<GadgetRef>& kids, Operation operation) {
-  const std::vector<GadgetRef> snapshot = kids;
+void ForEachWindowsKid(const GadgetKids& kids, Operation operation) {
+  const GadgetKids snapshot = kids;
   for (const GadgetRef& kid : snapshot) {
     if (auto windowsKid = std::dynamic_pointer_cast<TWindowsGadget>(kid)) operation(*windowsKid);
   }
