@@ -72,7 +72,7 @@ int32_t TreeViewClear(const GadgetRef& tree) {
   // A driver may free them all at once. Otherwise they are taken out of the root
   // together, so that freeing one does not look for it among the others.
   root->ClearListItems();
-  std::vector<GadgetRef> nodes;
+  GadgetKids nodes;
   nodes.swap(root->kids);
   for (const GadgetRef& node : nodes) {
     if (node) node->Free();

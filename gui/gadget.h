@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,6 +43,10 @@ using GadgetItemRef = std::shared_ptr<TGadgetItem>;
 using FontRef = std::shared_ptr<TGuiFont>;
 using IconStripRef = std::shared_ptr<TIconStrip>;
 using PixmapRef = std::shared_ptr<TPixmap>;
+// Kids and items: programs add at the end and take from the front (a log, a queue of
+// jobs), which a deque does without moving the rest.
+using GadgetKids = std::deque<GadgetRef>;
+using GadgetItems = std::deque<GadgetItemRef>;
 
 // A native window, font or other handle: pointer-sized, 0 for none.
 using NativeHandle = std::intptr_t;
@@ -73,7 +78,7 @@ class TGadget : public TObject {
   std::weak_ptr<TGadget> source;
   // The group gadget whose `kids` hold this one.
   std::weak_ptr<TGadget> parent;
-  std::vector<GadgetRef> kids;
+  GadgetKids kids;
   int32_t xpos = 0;
   int32_t ypos = 0;
   int32_t width = 0;
@@ -96,7 +101,7 @@ class TGadget : public TObject {
   int32_t lockch = 0;
   EventFilter eventfilter;  // empty means unset
   ObjectRef context;        // second argument of eventfilter
-  std::vector<GadgetItemRef> items;
+  GadgetItems items;
   ObjectRef datasource;
   std::vector<std::u16string> datakeys;
 

@@ -106,7 +106,7 @@ int32_t TGadget::SetLayout(int32_t left, int32_t right, int32_t top, int32_t bot
 
 int32_t TGadget::LayoutKids() {
   // A kid's layout may reach the driver, which may re-parent; walk a snapshot.
-  const std::vector<GadgetRef> snapshot = kids;
+  const GadgetKids snapshot = kids;
   for (const GadgetRef& kid : snapshot) {
     if (kid) kid->DoLayout();
   }

@@ -43,6 +43,10 @@ class TWindowsGUIDriver final : public TOrvaneDriver {
   int32_t SetPointer(int32_t shape) override;
   IconStripRef LoadIconStrip(const ObjectRef& source) override;
 
+  // ClassWndProc forgets the windows it runs for when they end. Any other window entered
+  // (a gadget's tooltip window, a combo box's inner controls) goes with the gadget's own
+  // window, which forgets it then. No watch sits on those windows: a comctl32 subclass
+  // costs a property look-up, a wineserver call under Wine, at every message they get.
   static void RegisterHwnd(HWND hwnd, const std::shared_ptr<TWindowsGadget>& gadget);
   static void RemoveHwnd(HWND hwnd);
   static LRESULT CALLBACK ClassWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -4,6 +4,7 @@
 
 #include "gui/win32/control_util.h"
 
+#include <utility>
 #include <vector>
 
 #include "gui/win32/windows_driver.h"
@@ -100,6 +101,11 @@ void TWindowsGadget::NativeWindowGone(HWND hwnd) {
     }
     _hwnd = nullptr;
     _proc = nullptr;
+    // The tooltip window belongs to the top-level window, which may stay: it goes now.
+    if (HWND tips = std::exchange(_tooltips, nullptr)) {
+      TWindowsGUIDriver::RemoveHwnd(tips);
+      DestroyWindow(tips);
+    }
     ReleaseNativeResources();
   }
   if (hwnd == _hwndclient) _hwndclient = nullptr;

@@ -75,7 +75,7 @@ bool TWindowsGadget::CloseResizeBatch() {
 
 int32_t TWindowsGadget::EndResize() {
   if (!CloseResizeBatch()) return 0;
-  const std::vector<GadgetRef> snapshot = kids;
+  const GadgetKids snapshot = kids;
   for (const GadgetRef& kid : snapshot) {
     if (auto windowsKid = std::dynamic_pointer_cast<TWindowsGadget>(kid)) windowsKid->HasResized();
   }
@@ -89,8 +89,8 @@ int32_t TWindowsGadget::HasResized() {
 namespace {
 
 template <typename Operation>
-void ForEachWindowsKid(const std::vector<GadgetRef>& kids, Operation operation) {
-  const std::vector<GadgetRef> snapshot = kids;
+void ForEachWindowsKid(const GadgetKids& kids, Operation operation) {
+  const GadgetKids snapshot = kids;
   for (const GadgetRef& kid : snapshot) {
     if (auto windowsKid = std::dynamic_pointer_cast<TWindowsGadget>(kid)) operation(*windowsKid);
   }

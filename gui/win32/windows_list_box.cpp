@@ -1,6 +1,7 @@
 #include "gui/win32/windows_list_box.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "events/event.h"
 #include "gui/win32/control_util.h"
@@ -80,6 +81,11 @@ void TWindowsListBox::Build(const GadgetRef& group) {
 
 void TWindowsListBox::RedrawResumed() {
   FitColumnIfStale();
+  // Wine's list scrolls nothing while its redraw is off: the selection made meanwhile is
+  // brought into view now, once.
+  if (std::exchange(_showselection, 0) && SelectedIndex() >= 0) {
+    ListView_EnsureVisible(Hwnd(), SelectedIndex(), FALSE);
+  }
   TWindowsListGadget::RedrawResumed();
 }
 
@@ -163,7 +169,11 @@ int32_t TWindowsListBox::SetListItemState(int32_t index, int32_t state) {
   ListView_SetItemState(Hwnd(), index, select ? LVIS_SELECTED : 0, LVIS_SELECTED);
   if (select) {
     KeepSelected(index);
-    ListView_EnsureVisible(Hwnd(), index, FALSE);
+    if (RedrawDeferred()) {
+      _showselection = 1;
+    } else {
+      ListView_EnsureVisible(Hwnd(), index, FALSE);
+    }
   } else if (SelectedIndex() == index) {
     KeepSelected(-1);
   }
@@ -306,10 +316,12 @@ void TWindowsListBox::CopyTip(NMLVGETINFOTIPW& request) {
 }
 
 void TWindowsListBox::OnItemChanged(const NMLISTVIEW& change) {
-  // Most changes (inserts, deselections) select nothing: no need to look for a selection.
-  if (!(change.uNewState & LVIS_SELECTED)) return;
-  const int32_t selection = Selection();
-  if (selection == SelectedIndex()) return;
+  // Most changes (inserts, deselections) select nothing. In a single-selection list the
+  // item that gains the selection is the selection: looking it up with LVM_GETNEXTITEM
+  // would walk the items before it, at every selection the program makes.
+  if (!(change.uNewState & LVIS_SELECTED) || (change.uOldState & LVIS_SELECTED)) return;
+  const int32_t selection = change.iItem;
+  if (selection < 0 || selection == SelectedIndex()) return;
   KeepSelected(selection);
   PostGuiEvent(GadgetSelect, selection, 0, 0, 0, ItemExtra(selection));
 }

@@ -16,9 +16,9 @@
 #include "gui/win32/win32_api.h"
 //
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "gui/win32/control_util.h"
 #include "gui/win32/windows_list_gadget.h"
@@ -69,10 +69,11 @@ class TWindowsListBox final : public TWindowsListGadget {
   void OnDoubleClick();
   void OnRightClick();
 
-  int32_t _columnstale = 0;      // 1 when items changed since the column was last fitted
-  std::vector<int32_t> _widths;  // the measured text width of each native item, in order
-  int32_t _widest = 0;           // the largest of _widths
-  int32_t _widestcount = 0;      // how many items have it; 0 with items left: rescan
+  int32_t _columnstale = 0;     // 1 when items changed since the column was last fitted
+  int32_t _showselection = 0;   // 1: the selection comes into view when the redraw resumes
+  std::deque<int32_t> _widths;  // the measured text width of each native item, in order
+  int32_t _widest = 0;          // the largest of _widths
+  int32_t _widestcount = 0;     // how many items have it; 0 with items left: rescan
 };
 
 }  // namespace quardeln

@@ -37,6 +37,7 @@ class TWindowsListGadget : public TWindowsGadget {
   void DeferRedraw();
   // Turns it back on and draws the changes (through RedrawResumed); nothing when it was on.
   void ResumeRedraw();
+  bool RedrawDeferred() const { return _redraw.Deferred(); }
   // What is drawn once the redraw is back on; a class with layout of its own to catch up
   // on does that first.
   virtual void RedrawResumed();

@@ -218,7 +218,7 @@ int32_t TWindowsMenu::Open(int32_t popup) {
     _nativetree.reset(popup ? CreatePopupMenu() : CreateMenu());
     _hmenu = _nativetree.get();
   }
-  for (const GadgetRef& kid : std::vector<GadgetRef>(kids)) {
+  for (const GadgetRef& kid : GadgetKids(kids)) {
     if (auto item = std::dynamic_pointer_cast<TWindowsMenu>(kid)) item->Open(popup);
   }
   return 0;
@@ -259,7 +259,7 @@ void TWindowsMenu::OpenSubmenu() {
 }
 
 int32_t TWindowsMenu::FreeKids() {
-  for (const GadgetRef& kid : std::vector<GadgetRef>(kids)) {
+  for (const GadgetRef& kid : GadgetKids(kids)) {
     if (auto item = std::dynamic_pointer_cast<TWindowsMenu>(kid)) item->Close();
   }
   return 0;
@@ -281,7 +281,7 @@ void TWindowsMenu::HandOverMenuBar() {
 int32_t TWindowsMenu::Free() {
   WindowsMenuRef self =
       std::static_pointer_cast<TWindowsMenu>(Self());  // the table may hold the last
-  for (const GadgetRef& kid : std::vector<GadgetRef>(kids)) {
+  for (const GadgetRef& kid : GadgetKids(kids)) {
     if (std::dynamic_pointer_cast<TWindowsMenu>(kid)) kid->Free();
   }
   // The native item may stay shown until the next rebuild: it must not keep the picture.

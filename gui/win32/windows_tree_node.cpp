@@ -2,7 +2,6 @@
 
 #include <cwchar>
 #include <utility>
-#include <vector>
 
 #include "gui/win32/control_util.h"
 #include "gui/win32/windows_tree_view.h"
@@ -130,11 +129,15 @@ int32_t TWindowsTreeNode::Activate(int32_t action) {
   if (IsRoot()) return 0;
   const std::shared_ptr<TWindowsTreeView> view = TreeViewOfHwnd(_tree);
   const TQuietChange quiet(view.get());
-  if (view) view->ResumeRedraw();  // selecting and expanding scroll to the item
+  if (action == ACTION_SELECT) {
+    // The redraw stays held, or each selection in a batch would relay every item; the
+    // selection comes into view when it resumes.
+    if (view) view->ShowSelectionWhenResumed();
+    TreeView_SelectItem(_tree, _item);
+    return 0;
+  }
+  if (view) view->ResumeRedraw();  // expanding and collapsing scroll to the item
   switch (action) {
-    case ACTION_SELECT:
-      TreeView_SelectItem(_tree, _item);
-      break;
     case ACTION_EXPAND:
       TreeView_Expand(_tree, _item, TVE_EXPAND);
       _expanded = 1;
@@ -198,7 +201,7 @@ int32_t TWindowsTreeNode::ClearListItems() {
     }
   }
   // Taken out together, so that freeing one does not look for it among the others.
-  std::vector<GadgetRef> gone;
+  GadgetKids gone;
   gone.swap(kids);
   for (const GadgetRef& kid : gone) {
     if (auto node = std::dynamic_pointer_cast<TWindowsTreeNode>(kid)) node->Detach();

@@ -1,5 +1,7 @@
 #include "gui/win32/windows_tree_view.h"
 
+#include <utility>
+
 #include "events/event.h"
 #include "gui/win32/control_util.h"
 #include "gui/win32/hwnd_map.h"
@@ -104,6 +106,11 @@ void TWindowsTreeView::DeferRedraw() {
 
 void TWindowsTreeView::ResumeRedraw() {
   if (!_redraw.Resume(Hwnd())) return;
+  if (std::exchange(_showselection, false)) {
+    const TQuietChange quiet(*this);
+    if (HTREEITEM selected = TreeView_GetSelection(Hwnd()))
+      TreeView_EnsureVisible(Hwnd(), selected);
+  }
   InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 

@@ -47,6 +47,9 @@ class TWindowsTreeView final : public TWindowsGadget {
   void DeferRedraw();
   void ResumeRedraw();
   bool RedrawDeferred() const { return _redraw.Deferred(); }
+  // Wine's tree scrolls nothing while its redraw is off: a selection made then is brought
+  // into view when the redraw resumes.
+  void ShowSelectionWhenResumed() { _showselection = RedrawDeferred(); }
 
  protected:
   void DrawPendingChanges() override;  // the item changes made so far
@@ -64,6 +67,7 @@ class TWindowsTreeView final : public TWindowsGadget {
   WindowsTreeNodeRef _selected;  // the selected node as last seen, or null
   IconStripRef _icons;           // keeps the strip's image list alive while shown
   TDeferredRedraw _redraw;       // item changes are drawn together
+  bool _showselection = false;   // the selection comes into view when the redraw resumes
 };
 
 // The tree view gadget of a native tree control, or null.

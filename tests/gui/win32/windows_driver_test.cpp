@@ -83,6 +83,8 @@ TEST_F(WindowsDriverTest, RegisterEntersHandlesAndSubclassesForeignControls) {
   edit->SetHotKey('K', 2);
   const HWND tips = edit->Tooltips();
   ASSERT_EQ(GadgetOfHwnd(tips), edit);
+  EXPECT_EQ(GetWindowLongPtrW(tips, GWLP_WNDPROC), GetClassLongPtrW(tips, GCLP_WNDPROC))
+      << "nothing sits between the tooltip and its messages";
   EXPECT_EQ(LiveNativeCount(NativeKind::kBrush), brushes + 1);
 
   // Freeing the window destroys the native controls inside it: their handles leave the

@@ -191,7 +191,10 @@ TEST_F(WindowsListTest, BatchIsDrawnOnceWithTheColumnFittingTheWidestItem) {
 
 // Native item measurements: one per LVM_GETSTRINGWIDTHW, and every item for each width
 // the control fits to its items itself (LVSCW_AUTOSIZE and LVSCW_AUTOSIZE_USEHEADER).
+// And the items the control walks looking for the selection (LVM_GETNEXTITEM from the
+// start), up to the one it finds.
 int Measurements = 0;
+int ItemsSearched = 0;
 
 LRESULT CALLBACK CountMeasurements(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                    DWORD_PTR) {
@@ -200,13 +203,18 @@ LRESULT CALLBACK CountMeasurements(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   if (msg == LVM_SETCOLUMNWIDTH && (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER)) {
     Measurements += ListView_GetItemCount(hwnd);
   }
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
+  const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+  if (msg == LVM_GETNEXTITEM && (lParam & LVNI_SELECTED)) {
+    ItemsSearched += result >= 0 ? static_cast<int>(result) + 1 : ListView_GetItemCount(hwnd);
+  }
+  return result;
 }
 
-TEST_F(WindowsListTest, EachItemIsMeasuredOnceWhenAddedAndSelected) {
+TEST_F(WindowsListTest, AddingAndSelectingEachMeasuresItOnceSearchesNoneAndShowsTheLast) {
   auto list = New<TWindowsListBox>(GADGETCLASS_LISTBOX, 0);
   const HWND hwnd = reinterpret_cast<HWND>(list->Query(QUERY_NATIVE));
   Measurements = 0;
+  ItemsSearched = 0;
   ASSERT_TRUE(SetWindowSubclass(hwnd, &CountMeasurements, 1, 0));
   constexpr int kItems = 300;
   for (int i = 0; i < kItems; ++i) {
@@ -214,6 +222,12 @@ TEST_F(WindowsListTest, EachItemIsMeasuredOnceWhenAddedAndSelected) {
     GadgetSelectItem(list, i);  // scrolls it into view: the column must fit
   }
   EXPECT_EQ(Measurements, kItems);
+  EXPECT_EQ(ItemsSearched, 0) << "a search per selection walks the items before it";
+  PumpPending();
+  const int top = ListView_GetTopIndex(hwnd);
+  EXPECT_LE(top, kItems - 1);
+  EXPECT_GT(top + ListView_GetCountPerPage(hwnd), kItems - 1) << "the selection is in view";
+  EXPECT_EQ(GadgetSelectedItem(list), kItems - 1);
   const std::u16string second = u"riga " + std::u16string(48, u'x');
   const LRESULT before = ListView_GetColumnWidth(hwnd, 0);
   for (int i = kItems - 1; i >= 0; --i) {

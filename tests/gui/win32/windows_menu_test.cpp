@@ -54,7 +54,7 @@ class WindowsMenuTest : public ::testing::Test {
     RecordedEvents().clear();
   }
   void TearDown() override {
-    for (const GadgetRef& menu : std::vector<GadgetRef>(WindowGetMenu(window_)->kids)) {
+    for (const GadgetRef& menu : GadgetKids(WindowGetMenu(window_)->kids)) {
       MenuFree(menu);
     }
     WindowUpdateMenu(window_);

@@ -12,7 +12,7 @@
 namespace quardeln::test {
 namespace {
 
-using Nodes = std::vector<GadgetRef>;
+using Nodes = GadgetKids;
 
 WindowsTreeNodeRef AsNode(const GadgetRef& gadget) {
   return std::dynamic_pointer_cast<TWindowsTreeNode>(gadget);
@@ -153,15 +153,6 @@ TEST_F(WindowsTreeTest, ItemChangesAreLaidOutTogetherOnceTheLoopRuns) {
   RECT rect{};
   ASSERT_TRUE(TreeView_GetItemRect(NativeOf(tree), AsNode(first)->Item(), &rect, TRUE));
   EXPECT_GT(rect.right - rect.left, 0) << "laid out again";
-  // Selecting needs the layout at once (it scrolls to the node): it does not wait.
-  GadgetRef last = TreeViewAddNode(u"last", TreeViewRoot(tree));
-  TreeViewSelectNode(last);
-  EXPECT_FALSE(tree->RedrawDeferred());
-  SCROLLINFO scroll{};
-  scroll.cbSize = sizeof scroll;
-  scroll.fMask = SIF_POS;
-  GetScrollInfo(NativeOf(tree), SB_VERT, &scroll);
-  EXPECT_GT(scroll.nPos, 0) << "scrolled down to the last node";
 }
 
 TEST_F(WindowsTreeTest, ColoursReachTheControlInTheirChannels) {
@@ -332,6 +323,40 @@ TEST_F(WindowsTreeTest, ClearDropsTheWholeNativeTreeAtOnce) {
   EXPECT_EQ(GadgetGetGroup(nodes[7]), nullptr);
   EXPECT_EQ(AsNode(nodes[7]->kids[0])->RuntimeHandle(), 0) << "the subtree is detached";
   PumpPending();
+  EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
+}
+
+// Items the control lays out again: all of them each time its redraw comes back on.
+int ItemsRelaid = 0;
+
+LRESULT CALLBACK CountRelays(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
+  if (msg == WM_SETREDRAW && wParam) ItemsRelaid += static_cast<int>(TreeView_GetCount(hwnd));
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(WindowsTreeTest, AddingAndSelectingEachKeepsTheRedrawHeldAndShowsTheLast) {
+  auto tree = NewTree();
+  const HWND hwnd = reinterpret_cast<HWND>(tree->Query(QUERY_NATIVE));
+  GadgetRef root = TreeViewRoot(tree);
+  PumpPending();
+  ItemsRelaid = 0;
+  ASSERT_TRUE(SetWindowSubclass(hwnd, &CountRelays, 1, 0));
+  constexpr int kNodes = 300;
+  GadgetRef last;
+  for (int i = 0; i < kNodes; ++i) {
+    last = TreeViewAddNode(u"nodo", root);
+    TreeViewSelectNode(last);
+  }
+  EXPECT_EQ(ItemsRelaid, 0) << "selecting kept the redraw held";
+  PumpPending();
+  RemoveWindowSubclass(hwnd, &CountRelays, 1);
+  EXPECT_EQ(ItemsRelaid, kNodes) << "relaid once, when the batch is drawn";
+  EXPECT_EQ(TreeViewGetSelected(tree), last);
+  RECT item{};
+  ASSERT_TRUE(TreeView_GetItemRect(hwnd, AsNode(last)->Item(), &item, TRUE));
+  EXPECT_GE(item.top, 0);
+  EXPECT_LE(item.bottom, ClientRectOf(hwnd).bottom) << "the selection is in view";
   EXPECT_TRUE(RecordedEvents().empty()) << DescribeRecorded();
 }
 
